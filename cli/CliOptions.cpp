@@ -1,0 +1,73 @@
+#include "CliOptions.h"
+
+#include <string_view>
+
+namespace karvo::cli {
+
+const char* const kUsageText =
+    "usage: karvo-cli [--virtual[=SETTINGS]] [--settings FILE] [--data-dir DIR]\n"
+    "                 [--answer abort|retry|ignore] [-e COMMAND]... [SCRIPT]\n"
+    "\n"
+    "Runs the KARVO Mk2 start-up sequence, then each command (from -e in order,\n"
+    "then SCRIPT, one per line, '#' comments), then the exit sequence. Log lines\n"
+    "go to standard output, message boxes to standard error as CAPTION: TEXT.\n"
+    "Exit status: 0 all commands succeeded, 1 a command failed, 2 usage error.\n"
+    "\n"
+    "  --virtual[=k=v,...]  use the virtual programmer instead of USB; settings:\n"
+    "                       firmware=MAJOR.MINOR, hello=TEXT, mute=COMMAND, pace\n"
+    "  --settings FILE      keep the persisted settings in FILE (INI)\n"
+    "  --data-dir DIR       program directory (device data files, sounds)\n"
+    "  --answer A           how Abort/Retry/Ignore boxes are answered\n"
+    "  -e COMMAND           run COMMAND (may be repeated)\n"
+    "  --help, --version\n"
+    "\n"
+    "Commands: reconnect, clear, panel\n";
+
+std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
+    CliOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 >= argc) {
+                error = std::string(name) + " needs a value";
+                return std::nullopt;
+            }
+            return std::string(argv[++i]);
+        };
+        if (arg == "--virtual") {
+            options.useVirtual = true;
+        } else if (arg.rfind("--virtual=", 0) == 0) {
+            options.useVirtual = true;
+            options.virtualSettings = std::string(arg.substr(10));
+        } else if (arg == "--settings" || arg == "--data-dir" || arg == "--answer" ||
+                   arg == "-e") {
+            const auto v = value(std::string(arg).c_str());
+            if (!v) return std::nullopt;
+            if (arg == "--settings") options.settingsFile = *v;
+            if (arg == "--data-dir") options.dataDir = *v;
+            if (arg == "-e") options.commands.push_back(*v);
+            if (arg == "--answer") {
+                if (*v != "abort" && *v != "retry" && *v != "ignore") {
+                    error = "--answer takes abort, retry or ignore";
+                    return std::nullopt;
+                }
+                options.answer = *v;
+            }
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            error = "unknown option " + std::string(arg);
+            return std::nullopt;
+        } else if (options.script.empty()) {
+            options.script = std::string(arg);
+        } else {
+            error = "only one SCRIPT may be given";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+}  // namespace karvo::cli

@@ -1,0 +1,46 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliPorts.h"
+#include "app/MainPresenter.h"
+
+namespace karvo::cli {
+
+enum ExitStatus { kOk = 0, kFailed = 1, kUsage = 2 };
+
+// The program without windows: the same presenters as the GUI, driven by
+// commands instead of clicks.
+class CliSession {
+public:
+    using Words = std::vector<std::string>;
+    using Handler = std::function<int(const Words& args)>;
+
+    explicit CliSession(MainPorts ports, StderrPrompts& prompts);
+
+    void StartUp() { presenter_.StartUp(); }
+    void Exit() { presenter_.Exit(); }
+    // Runs one command line; returns its exit status.
+    int Run(const std::string& line);
+
+    MainPresenter& Presenter() { return presenter_; }
+
+private:
+    void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
+    int Panel();
+
+    struct Entry {
+        int minArgs;
+        int maxArgs;
+        Handler handler;
+    };
+
+    MainPresenter presenter_;
+    StderrPrompts& prompts_;
+    std::map<std::string, Entry> commands_;
+};
+
+}  // namespace karvo::cli

@@ -1,0 +1,101 @@
+// karvo-cli: the KARVO Mk2 control program without windows, for production
+// scripts and end-to-end tests.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "CliOptions.h"
+#include "CliSession.h"
+#include "CommandLine.h"
+#include "app/ProgramDirectory.h"
+#include "link/HidapiBackend.h"
+#include "settings/QSettingsStore.h"
+#include "virtual/VirtualProgrammer.h"
+
+#ifndef KARVO_INSTALLED_DATA_DIR
+#define KARVO_INSTALLED_DATA_DIR ""
+#endif
+
+using namespace karvo;
+using namespace karvo::cli;
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = ParseCliOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "karvo-cli: %s\n%s", error.c_str(), kUsageText);
+        return kUsage;
+    }
+    if (options->help) {
+        std::fputs(kUsageText, stdout);
+        return kOk;
+    }
+    if (options->version) {
+        std::printf("karvo-cli %.3f\n", kSoftwareVersion / 1000.0);
+        return kOk;
+    }
+
+    std::vector<std::string> commands = options->commands;
+    if (!options->script.empty()) {
+        std::ifstream in(options->script, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "karvo-cli: cannot read script %s\n", options->script.c_str());
+            return kUsage;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        for (auto& line : ScriptCommands(text.str())) commands.push_back(std::move(line));
+    }
+
+    // Relative paths on the command line mean what the user meant before the
+    // program directory becomes current.
+    std::unique_ptr<SettingsStore> store =
+        options->settingsFile.empty()
+            ? std::make_unique<QSettingsStore>()
+            : std::make_unique<QSettingsStore>(AbsolutePath(options->settingsFile));
+
+    const std::string programDir = ResolveProgramDirectory(
+        ExecutableDirectory(argv[0]), KARVO_INSTALLED_DATA_DIR, options->dataDir);
+    if (!MakeCurrentDirectory(programDir)) {
+        std::fprintf(stderr, "karvo-cli: cannot enter the program directory %s\n",
+                     programDir.c_str());
+        return kUsage;
+    }
+
+    // Against the virtual programmer nothing is worth waiting for in real time.
+    SkippingClock skippingClock;
+    Clock& clock = options->useVirtual ? static_cast<Clock&>(skippingClock) : SystemClock();
+    std::unique_ptr<VirtualProgrammer> programmer;
+    std::unique_ptr<HidBackend> usb;
+    if (options->useVirtual) {
+        const auto settings = ParseVirtualSettings(options->virtualSettings, error);
+        if (!settings) {
+            std::fprintf(stderr, "karvo-cli: %s\n", error.c_str());
+            return kUsage;
+        }
+        programmer = std::make_unique<VirtualProgrammer>(*settings, clock);
+        usb = std::make_unique<VirtualBackend>(*programmer);
+    } else {
+        usb = std::make_unique<HidapiBackend>();
+    }
+
+    StdoutLog log;
+    HeadlessView view;
+    StderrPrompts prompts;
+    SilentSounds sounds;
+    NoFirmwareUpdate firmwareUpdate;
+    CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts);
+
+    session.StartUp();
+    int status = prompts.Errors() != 0 ? kFailed : kOk;
+    for (const std::string& command : commands) {
+        const int result = session.Run(command);
+        if (result != kOk) {
+            status = result;
+            break;  // a failed step must not let the steps after it run
+        }
+    }
+    session.Exit();
+    return status;
+}

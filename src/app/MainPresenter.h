@@ -1,0 +1,76 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/ApplicationState.h"
+#include "app/PanelState.h"
+#include "link/THid.h"
+#include "ports/Clock.h"
+#include "ports/FirmwareUpdatePort.h"
+#include "ports/LogPort.h"
+#include "ports/MainViewPort.h"
+#include "ports/PromptPort.h"
+#include "ports/SettingsStore.h"
+#include "ports/SoundPort.h"
+
+namespace karvo {
+
+// Everything the main window's logic talks to. The GUI, karvo-cli and the
+// tests each supply their own.
+struct MainPorts {
+    LogPort& log;
+    MainViewPort& view;
+    PromptPort& prompts;
+    SoundPort& sounds;
+    SettingsStore& settings;
+    HidBackend& usb;
+    Clock& clock;
+    FirmwareUpdatePort& firmwareUpdate;
+};
+
+enum class Sound { Chimes, Error, Notify };
+
+// The main window's logic: start-up, handshake and version check, Reconnect,
+// the firmware-update trigger, the sounds, the toolbar rules and the exit.
+class MainPresenter {
+public:
+    explicit MainPresenter(MainPorts ports);
+
+    void StartUp();
+    void Reconnect();
+    void StartFirmwareUpdate();
+    void ClearMessages();
+    void Exit();
+
+    void LogLine(const std::string& text);
+    void Play(Sound sound);
+    void PlayChimes() { Play(Sound::Chimes); }
+    void PlayError() { Play(Sound::Error); }
+    void PlayNotify() { Play(Sound::Notify); }
+
+    // The ten buttons after Select, all disabled with their hints hidden.
+    void DisableOperationButtons();
+
+    ApplicationState& State() { return state_; }
+    PanelState& Panel() { return panel_; }
+    THid* Link() { return link_.get(); }
+    MainPorts& Ports() { return ports_; }
+
+private:
+    void Handshake();
+    // Reads the firmware version and logs the version or update lines; runs
+    // the update when the version is not the supported one.
+    void QueryVersionAndReport();
+    void ReportDemonstrationMode();
+    void PlaceWindow();
+
+    MainPorts ports_;
+    ApplicationState state_;
+    PanelState panel_;
+    std::unique_ptr<THid> link_;
+    // One automatic update per run: a programmer that still reports another
+    // version afterwards is not sent into its bootloader again.
+    bool firmwareUpdateTried_ = false;
+};
+
+}  // namespace karvo

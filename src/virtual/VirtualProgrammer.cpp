@@ -1,0 +1,118 @@
+#include "virtual/VirtualProgrammer.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+constexpr const char* kFirmwarePath = "virtual:karvo-mk2";
+constexpr const char* kBootloaderPath = "virtual:karvo-mk2-bootloader";
+
+class VirtualTransport final : public HidTransport {
+public:
+    VirtualTransport(VirtualProgrammer& programmer, std::string path)
+        : programmer_(programmer), path_(std::move(path)) {}
+    bool Write(const Report& report) override { return programmer_.HostWrite(path_, report); }
+    ReadStatus Read(Report& report, int timeoutMs) override {
+        return programmer_.HostRead(path_, report, timeoutMs);
+    }
+
+private:
+    VirtualProgrammer& programmer_;
+    std::string path_;
+};
+}  // namespace
+
+VirtualProgrammer::VirtualProgrammer(VirtualSettings settings, Clock& clock)
+    : settings_(std::move(settings)), clock_(clock), firmware_(settings_, *this) {}
+
+VirtualProgrammer::Mode VirtualProgrammer::CurrentMode() const {
+    std::lock_guard lock(mutex_);
+    return mode_;
+}
+
+VirtualSettings VirtualProgrammer::Settings() const {
+    std::lock_guard lock(mutex_);
+    return settings_;
+}
+
+std::string VirtualProgrammer::PathLocked() const {
+    switch (mode_) {
+        case Mode::NormalFirmware: return kFirmwarePath;
+        case Mode::Bootloader: return kBootloaderPath;
+        case Mode::Unplugged: break;
+    }
+    return {};
+}
+
+std::vector<HidDeviceInfo> VirtualProgrammer::Enumerate() const {
+    std::lock_guard lock(mutex_);
+    if (mode_ == Mode::Unplugged) return {};
+    const std::uint16_t product =
+        mode_ == Mode::NormalFirmware ? kFirmwareProductId : kBootloaderProductId;
+    return {{PathLocked(), kVendorId, product, 0x0100}};
+}
+
+bool VirtualProgrammer::HostWrite(const std::string& path, const Report& report) {
+    std::lock_guard lock(mutex_);
+    if (path != PathLocked()) return false;
+    if (settings_.paced) clock_.SleepMs(1);
+    if (mode_ == Mode::NormalFirmware) {
+        Payload payload;
+        std::copy(report.begin() + 1, report.end(), payload.begin());
+        firmware_.Handle(payload);
+    }
+    return true;
+}
+
+ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, int timeoutMs) {
+    {
+        std::lock_guard lock(mutex_);
+        if (path != PathLocked()) return ReadStatus::Failed;
+        if (!toHost_.empty()) {
+            report = toHost_.front();
+            toHost_.pop_front();
+            if (settings_.paced) clock_.SleepMs(1);
+            return ReadStatus::Ok;
+        }
+    }
+    // Nothing will arrive: the emulated firmware answers synchronously, so an
+    // empty queue means a silent programmer. Spend the wait the host asked for.
+    clock_.SleepMs(timeoutMs);
+    return ReadStatus::TimedOut;
+}
+
+void VirtualProgrammer::Unplug() {
+    std::lock_guard lock(mutex_);
+    mode_ = Mode::Unplugged;
+    toHost_.clear();
+}
+
+void VirtualProgrammer::RestartFirmware(int major, int minor) {
+    std::lock_guard lock(mutex_);
+    mode_ = Mode::NormalFirmware;
+    settings_.firmwareMajor = major;
+    settings_.firmwareMinor = minor;
+    toHost_.clear();
+}
+
+void VirtualProgrammer::Reply(const Payload& payload) {
+    Report report{};
+    std::copy(payload.begin(), payload.end(), report.begin() + 1);
+    toHost_.push_back(report);
+}
+
+void VirtualProgrammer::EnterBootloader() {
+    mode_ = Mode::Bootloader;
+    toHost_.clear();
+}
+
+std::unique_ptr<HidTransport> VirtualBackend::OpenPath(const std::string& path) {
+    const auto devices = programmer_.Enumerate();
+    const bool present = std::any_of(devices.begin(), devices.end(),
+                                     [&](const HidDeviceInfo& d) { return d.path == path; });
+    if (!present) return nullptr;
+    return std::make_unique<VirtualTransport>(programmer_, path);
+}
+
+}  // namespace karvo

@@ -1,0 +1,65 @@
+#pragma once
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "link/HidTransport.h"
+#include "ports/Clock.h"
+#include "virtual/NormalFirmware.h"
+#include "virtual/VirtualSettings.h"
+
+namespace karvo {
+
+// A KARVO Mk2 programmer in software: it appears on the virtual USB as the
+// normal firmware or as the bootloader and answers reports as the hardware
+// does. One instance lives for the whole run, like the box on the desk; links
+// come and go (Reconnect) without resetting it.
+class VirtualProgrammer final : private FirmwareHost {
+public:
+    enum class Mode { NormalFirmware, Bootloader, Unplugged };
+
+    static constexpr std::uint16_t kVendorId = 0x04D8;
+    static constexpr std::uint16_t kFirmwareProductId = 0xF4A3;
+    static constexpr std::uint16_t kBootloaderProductId = 0x003C;
+
+    VirtualProgrammer(VirtualSettings settings, Clock& clock);
+
+    Mode CurrentMode() const;
+    // The device as the USB enumeration shows it; nothing when unplugged.
+    std::vector<HidDeviceInfo> Enumerate() const;
+
+    // Host to device; false when the device is gone or the path is stale.
+    bool HostWrite(const std::string& path, const Report& report);
+    ReadStatus HostRead(const std::string& path, Report& report, int timeoutMs);
+
+    void Unplug();
+    // A bootloader reset: the normal firmware starts again, reporting the
+    // version of the image it now holds.
+    void RestartFirmware(int major, int minor);
+    VirtualSettings Settings() const;
+
+private:
+    void Reply(const Payload& payload) override;
+    void EnterBootloader() override;
+    std::string PathLocked() const;
+
+    mutable std::mutex mutex_;
+    VirtualSettings settings_;
+    Clock& clock_;
+    Mode mode_ = Mode::NormalFirmware;
+    std::deque<Report> toHost_;
+    NormalFirmware firmware_;
+};
+
+// Presents a VirtualProgrammer through the same port as the real USB.
+class VirtualBackend final : public HidBackend {
+public:
+    explicit VirtualBackend(VirtualProgrammer& programmer) : programmer_(programmer) {}
+    std::vector<HidDeviceInfo> Enumerate() override { return programmer_.Enumerate(); }
+    std::unique_ptr<HidTransport> OpenPath(const std::string& path) override;
+
+private:
+    VirtualProgrammer& programmer_;
+};
+
+}  // namespace karvo

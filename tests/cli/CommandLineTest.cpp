@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "CliOptions.h"
+#include "CommandLine.h"
+
+namespace karvo::cli {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(SplitWords, BehavesLikeAShell) {
+    EXPECT_EQ(*SplitWords("select Atmel 27C256"), (Words{"select", "Atmel", "27C256"}));
+    EXPECT_EQ(*SplitWords("  load   \"my file.hex\"  format=intel "),
+              (Words{"load", "my file.hex", "format=intel"}));
+    EXPECT_EQ(*SplitWords("a\\ b c"), (Words{"a b", "c"}));
+    EXPECT_EQ(*SplitWords("say \"\""), (Words{"say", ""}));
+    EXPECT_EQ(*SplitWords("x\"y z\"w"), (Words{"xy zw"}));
+    EXPECT_TRUE(SplitWords("")->empty());
+    EXPECT_FALSE(SplitWords("open \"quote"));
+    EXPECT_FALSE(SplitWords("trailing\\"));
+}
+
+TEST(ScriptCommands, SkipsCommentsAndBlankLines) {
+    const auto lines = ScriptCommands("# header\n\npanel\r\nreconnect # again\nload \"a#b\"\n");
+    EXPECT_EQ(lines, (Words{"panel\r", "reconnect ", "load \"a#b\""}));
+}
+
+TEST(CliOptions, ParsesEveryOption) {
+    const char* argv[] = {"karvo-cli", "--virtual=firmware=2.4", "--settings", "s.ini",
+                          "--data-dir", "d", "--answer", "retry", "-e", "panel",
+                          "-e", "clear", "script.txt"};
+    std::string error;
+    const auto o = ParseCliOptions(13, argv, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_TRUE(o->useVirtual);
+    EXPECT_EQ(o->virtualSettings, "firmware=2.4");
+    EXPECT_EQ(o->settingsFile, "s.ini");
+    EXPECT_EQ(o->dataDir, "d");
+    EXPECT_EQ(o->answer, "retry");
+    EXPECT_EQ(o->commands, (Words{"panel", "clear"}));
+    EXPECT_EQ(o->script, "script.txt");
+}
+
+TEST(CliOptions, RefusesMistakes) {
+    std::string error;
+    const char* missing[] = {"karvo-cli", "-e"};
+    EXPECT_FALSE(ParseCliOptions(2, missing, error));
+    const char* unknown[] = {"karvo-cli", "--frobnicate"};
+    EXPECT_FALSE(ParseCliOptions(2, unknown, error));
+    const char* answer[] = {"karvo-cli", "--answer", "maybe"};
+    EXPECT_FALSE(ParseCliOptions(3, answer, error));
+    const char* twoScripts[] = {"karvo-cli", "a", "b"};
+    EXPECT_FALSE(ParseCliOptions(3, twoScripts, error));
+}
+
+}  // namespace
+}  // namespace karvo::cli

@@ -1,0 +1,85 @@
+#pragma once
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/MainPresenter.h"
+#include "ports/FirmwareUpdatePort.h"
+#include "settings/MemorySettingsStore.h"
+#include "virtual/VirtualProgrammer.h"
+
+namespace karvo::test {
+
+struct RecordingLog final : LogPort {
+    std::vector<std::string> lines;     // what the log shows now
+    std::vector<std::string> everLogged;  // every line ever appended
+    int clears = 0;
+    void AppendLine(const std::string& line) override {
+        lines.push_back(line);
+        everLogged.push_back(line);
+    }
+    void Clear() override {
+        lines.clear();
+        ++clears;
+    }
+};
+
+struct RecordingView final : MainViewPort {
+    ScreenSize screen{1920, 1080};
+    std::vector<WindowPlacement> placements;
+    void LabelChanged(PanelLabel, const std::string&) override {}
+    void ButtonEnabledChanged(ToolButton, bool) override {}
+    ScreenSize Screen() override { return screen; }
+    void Place(WindowPlacement p) override { placements.push_back(p); }
+};
+
+struct RecordingPrompts final : PromptPort {
+    struct Box {
+        BoxKind kind;
+        std::string caption;
+        std::string text;
+    };
+    std::vector<Box> boxes;
+    void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override {
+        boxes.push_back({kind, caption, text});
+    }
+};
+
+struct RecordingSounds final : SoundPort {
+    std::vector<std::string> played;
+    bool deviceBroken = false;
+    SoundResult Play(const std::string& file) override {
+        played.push_back(file);
+        return deviceBroken ? SoundResult::DeviceError : SoundResult::Started;
+    }
+};
+
+struct CountingUpdate final : FirmwareUpdatePort {
+    int runs = 0;
+    std::function<void()> during;
+    void RunUpdate() override {
+        ++runs;
+        if (during) during();
+    }
+};
+
+// A presenter wired to a virtual programmer and recording ports.
+struct Rig {
+    explicit Rig(VirtualSettings settings = {})
+        : programmer(std::move(settings), clock),
+          usb(programmer),
+          presenter({log, view, prompts, sounds, store, usb, clock, update}) {}
+
+    ManualClock clock;
+    VirtualProgrammer programmer;
+    VirtualBackend usb;
+    RecordingLog log;
+    RecordingView view;
+    RecordingPrompts prompts;
+    RecordingSounds sounds;
+    MemorySettingsStore store;
+    CountingUpdate update;
+    MainPresenter presenter;
+};
+
+}  // namespace karvo::test

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "link/THid.h"
+#include "virtual/VirtualProgrammer.h"
+
+namespace karvo {
+namespace {
+
+struct Bench {
+    explicit Bench(VirtualSettings s = {}) : programmer(std::move(s), clock), usb(programmer), link(usb) {
+        EXPECT_TRUE(link.Open("Vid_04d8", "Pid_F4A3"));
+    }
+    ManualClock clock;
+    VirtualProgrammer programmer;
+    VirtualBackend usb;
+    THid link;
+};
+
+TEST(VirtualSettingsParse, ReadsEveryKey) {
+    std::string error;
+    const auto s = ParseVirtualSettings("firmware=2.4,hello=Nope,mute=F,mute=V,pace", error);
+    ASSERT_TRUE(s) << error;
+    EXPECT_EQ(s->firmwareMajor, 2);
+    EXPECT_EQ(s->firmwareMinor, 4);
+    EXPECT_EQ(s->hello, "Nope");
+    EXPECT_EQ(s->muted, (std::set<std::string>{"F", "V"}));
+    EXPECT_TRUE(s->paced);
+    EXPECT_TRUE(ParseVirtualSettings("", error));
+}
+
+TEST(VirtualSettingsParse, RefusesWhatItDoesNotKnow) {
+    std::string error;
+    EXPECT_FALSE(ParseVirtualSettings("firmware=2", error));
+    EXPECT_FALSE(ParseVirtualSettings("firmware=2.300", error));
+    EXPECT_FALSE(ParseVirtualSettings("colour=blue", error));
+    EXPECT_NE(error.find("colour=blue"), std::string::npos);
+}
+
+TEST(VirtualProgrammer, AnswersHelloVersionAndParameterBlock) {
+    Bench bench;
+    bench.link.SendHello();
+    EXPECT_EQ(bench.link.ReceiveText4(), "Here");
+    bench.link.SendText("F");
+    std::uint8_t version[3];
+    bench.link.ReceiveBytes(version, 2);
+    EXPECT_EQ(version[1], 2);
+    EXPECT_EQ(version[2], 3);
+    const std::uint8_t block[9] = {'V', 1, 2, 3, 4, 5, 6, 7, 8};
+    bench.link.SendBytes(block, sizeof block);
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "OK");
+    EXPECT_EQ(bench.link.FailedTransfers(), 0u);
+}
+
+TEST(VirtualProgrammer, MutedCommandTimesOutButOthersStillAnswer) {
+    VirtualSettings s;
+    s.muted.insert("F");
+    Bench bench(s);
+    bench.link.SendText("F");
+    EXPECT_EQ(bench.link.ReceiveText4(), std::string(4, '\0'));
+    EXPECT_EQ(bench.clock.NowMs(), THid::kReadTimeoutMs);
+    bench.link.SendHello();
+    EXPECT_EQ(bench.link.ReceiveText4(), "Here");
+}
+
+TEST(VirtualProgrammer, ProgLeavesTheFirmwareForTheBootloader) {
+    Bench bench;
+    bench.link.SendText("Prog");
+    EXPECT_EQ(bench.programmer.CurrentMode(), VirtualProgrammer::Mode::Bootloader);
+    const auto devices = bench.programmer.Enumerate();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].productId, VirtualProgrammer::kBootloaderProductId);
+    // The old link is stale now, like a handle to a device that re-enumerated.
+    bench.link.SendHello();
+    EXPECT_EQ(bench.link.ReceiveText4(), std::string(4, '\0'));
+    THid fresh(bench.usb);
+    EXPECT_FALSE(fresh.Open("Vid_04d8", "Pid_F4A3"));
+    bench.programmer.RestartFirmware(2, 3);
+    EXPECT_TRUE(fresh.Open("Vid_04d8", "Pid_F4A3"));
+}
+
+TEST(VirtualProgrammer, UnknownCommandsAreIgnored) {
+    Bench bench;
+    bench.link.SendText("zz");
+    EXPECT_EQ(bench.link.ReceiveText4(), std::string(4, '\0'));
+}
+
+TEST(VirtualProgrammer, UnpluggedDeviceVanishes) {
+    Bench bench;
+    bench.programmer.Unplug();
+    EXPECT_TRUE(bench.programmer.Enumerate().empty());
+    bench.link.SendHello();
+    EXPECT_EQ(bench.link.ReceiveText4(), std::string(4, '\0'));
+}
+
+TEST(VirtualProgrammer, PacingCostsAMillisecondPerReport) {
+    VirtualSettings s;
+    s.paced = true;
+    Bench bench(s);
+    bench.link.SendHello();
+    bench.link.ReceiveText4();
+    EXPECT_EQ(bench.clock.NowMs(), 2);
+}
+
+}  // namespace
+}  // namespace karvo
