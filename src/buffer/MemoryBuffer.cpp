@@ -1,0 +1,165 @@
+#include "buffer/MemoryBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "buffer/BufferLayout.h"
+
+namespace karvo {
+
+namespace {
+constexpr std::uint32_t kExtendedConfigOffset = 0xF0010;
+constexpr std::uint32_t kDefaultConfigBytes = 14;
+
+bool IsExtendedPic(const DeviceRecord& d) { return d.Family() == 'C' && d.Algorithm() == 18; }
+
+std::uint32_t LastAddr(const DeviceRecord& d) { return static_cast<std::uint32_t>(d.LastAddr()); }
+
+bool IsSstDualBlock(const DeviceRecord& d) { return d.ManufId() == 0xBF && d.DevId() == 0x91; }
+}  // namespace
+
+void MemoryBuffer::Reallocate(std::uint32_t size) {
+    // Release first: the old image is never needed again, and two 2 MiB blocks
+    // at once would be wasteful.
+    storage_ = std::vector<std::uint8_t>();
+    storage_.assign(size, 0);
+    Allocated = Available = size;
+    Cursor = LoadPointer = HighestLoaded = LowestLoaded = 0;
+}
+
+void MemoryBuffer::AllocateForStartup() { Reallocate(kStartupSize); }
+
+std::uint32_t MemoryBuffer::ActivationSize(const DeviceRecord& d) {
+    if (IsExtendedPic(d)) return 0x100000;
+    if (d.Family() == 'C' || d.Family() == 'M') return (LastAddr(d) | 0x1FFFF) + 1;
+    const std::uint32_t size = (LastAddr(d) | 0xFFFF) + 1;
+    return d.Family() == 'O' ? 2 * size : size;
+}
+
+void MemoryBuffer::AllocateForDevice(const DeviceRecord& device) {
+    Reallocate(ActivationSize(device));
+    ChecksumCount = LastAddr(device) + 1;
+}
+
+std::uint32_t MemoryBuffer::LoadSize(const DeviceRecord& d) {
+    std::uint32_t size = 0;
+    const std::uint8_t type = d.ConfigType();
+    if (d.Family() == 'M') {
+        if (IsSstDualBlock(d)) {
+            size = (LastAddr(d) | 0xFFFF) + 0x2001;
+        } else if (type == 0xCB || type == 0xD1 || type == 0xCD || type == 0xD2) {
+            size = d.EepromSize() + LastAddr(d) + (d.Algorithm() == 35 ? 33 : 1);
+        } else {
+            size = 0x10000;
+        }
+    } else if (d.Algorithm() == 18 || (type >= 0x2E && type <= 0x32)) {
+        size = type >= 0x2E ? 0x20000 : 0x100000;
+    } else {
+        size = (LastAddr(d) | 0x1FFFF) + 1;
+    }
+    // Never smaller than the device itself, or a load could write past the end.
+    std::uint32_t extent = LastAddr(d) + 1;
+    if (d.Family() == 'M') extent += d.EepromSize();
+    if (IsExtendedPic(d)) extent = std::max<std::uint32_t>(extent, 0x100000);
+    return std::max(size, extent);
+}
+
+void MemoryBuffer::AllocateForLoad(const DeviceRecord& device) {
+    Reallocate(LoadSize(device));
+    if (device.Family() == 'R') Available = std::min(Allocated, LastAddr(device) + 1);
+}
+
+void MemoryBuffer::FillPattern(std::uint16_t value, bool wordPairs) {
+    if (!wordPairs) {
+        std::memset(storage_.data(), value & 0xFF, Available);
+        return;
+    }
+    const auto high = static_cast<std::uint8_t>(value >> 8);
+    const auto low = static_cast<std::uint8_t>(value & 0xFF);
+    std::uint32_t i = 0;
+    for (; i + 1 < Available; i += 2) {
+        storage_[i] = high;
+        storage_[i + 1] = low;
+    }
+    if (i < Available) storage_[i] = high;  // an odd size cuts the last pair
+}
+
+void MemoryBuffer::CopyDefaultConfiguration(const DeviceRecord& device) {
+    if (!IsExtendedPic(device) || Allocated < kExtendedConfigOffset + kDefaultConfigBytes) return;
+    for (std::uint32_t i = 0; i < kDefaultConfigBytes; ++i) {
+        storage_[kExtendedConfigOffset + i] = device.ConfigMask(i);
+    }
+}
+
+void MemoryBuffer::FillWithBlank(const DeviceRecord& device) {
+    if (IsWordFamily(device.Family())) {
+        FillPattern(static_cast<std::uint16_t>((device.BlankValue() << 8) | 0xFF), true);
+    } else {
+        FillPattern(device.BlankValue(), false);
+    }
+    CopyDefaultConfiguration(device);
+    Cursor = 0;
+}
+
+void MemoryBuffer::FillForLoad(const DeviceRecord& device, FillChoice choice) {
+    if (choice == FillChoice::Disable) return;
+    const bool words = IsWordFamily(device.Family());
+    std::uint16_t value = 0;
+    switch (choice) {
+        case FillChoice::DeviceDefault:
+            value = words ? static_cast<std::uint16_t>((device.BlankValue() << 8) | 0xFF)
+                          : device.BlankValue();
+            break;
+        case FillChoice::Zero: value = 0x0000; break;
+        case FillChoice::FF: value = 0x00FF; break;
+        case FillChoice::Disable: break;
+    }
+    FillPattern(value, words);
+    CopyDefaultConfiguration(device);
+    Cursor = 0;
+}
+
+std::uint32_t MemoryBuffer::ComputeChecksum(const DeviceRecord& device) {
+    // Never sum past the storage, whatever the record claims.
+    const std::uint32_t n = std::min(ChecksumCount, Allocated);
+    const std::uint8_t* b = storage_.data();
+    std::uint32_t sum = 0;
+    switch (device.Family()) {
+        case 'C': {
+            for (std::uint32_t i = 0; i < n && i + 1 < Allocated; i += 2) {
+                sum += (b[i] << 8) + b[i + 1];
+            }
+            const std::uint32_t config = IsExtendedPic(device) ? kExtendedConfigOffset : 0x400E;
+            const std::uint32_t mask = (device.ConfigMask(0) << 8) | device.ConfigMask(1);
+            if (config + 1 < Allocated) sum += mask & ((b[config] << 8) | b[config + 1]);
+            break;
+        }
+        case 'E': case 'F': case 'L': case 'M': case 'R':
+            for (std::uint32_t i = 0; i < n; ++i) sum += b[i];
+            break;
+        case 'O': case 'Y':
+            for (std::uint32_t i = 0; i < n && i + 1 < Allocated; i += 2) {
+                sum += b[i] + (b[i + 1] << 8);
+            }
+            break;
+        case 'S': {
+            const std::uint32_t bytes =
+                device.BusWidth() == 16 ? std::min<std::uint64_t>(2ull * n, Allocated) : n;
+            for (std::uint32_t i = 0; i < bytes; ++i) sum += b[i];
+            break;
+        }
+        case 'P': {
+            std::uint32_t weight = 1;
+            for (std::uint32_t i = 0; i + 1 < n; ++i) {
+                if (b[i] != '0') sum += weight;
+                weight = weight == 128 ? 1 : weight * 2;
+            }
+            break;
+        }
+        default: break;
+    }
+    ChecksumTotal = sum;
+    return sum;
+}
+
+}  // namespace karvo
