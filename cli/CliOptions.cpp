@@ -21,7 +21,15 @@ const char* const kUsageText =
     "  -e COMMAND           run COMMAND (may be repeated)\n"
     "  --help, --version\n"
     "\n"
-    "Commands: reconnect, clear, panel\n";
+    "Commands (numbers are hexadecimal without prefix):\n"
+    "  reconnect                 the Reconnect button\n"
+    "  clear                     empty the message log\n"
+    "  panel                     print the information labels and enabled buttons\n"
+    "  devices                   list every device of both data files\n"
+    "  select MANUFACTURER DEVICE  the Select command with that device chosen\n"
+    "  checksum                  print the checksum label\n"
+    "  dump START [COUNT]        print buffer bytes, 16 a line\n"
+    "  poke ADDRESS BYTE...      write bytes into the buffer as the hex editor does\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
     CliOptions options;

@@ -3,20 +3,15 @@
 #include <cstdio>
 
 #include "CommandLine.h"
+#include "commands/Commands.h"
 
 namespace karvo::cli {
 
 CliSession::CliSession(MainPorts ports, StderrPrompts& prompts)
     : presenter_(ports), prompts_(prompts) {
-    Register("reconnect", 0, 0, [this](const Words&) {
-        presenter_.Reconnect();
-        return kOk;
-    });
-    Register("clear", 0, 0, [this](const Words&) {
-        presenter_.ClearMessages();
-        return kOk;
-    });
-    Register("panel", 0, 0, [this](const Words&) { return Panel(); });
+    RegisterAppCommands(*this);
+    RegisterCatalogueCommands(*this);
+    RegisterBufferCommands(*this);
 }
 
 void CliSession::Register(const std::string& name, int minArgs, int maxArgs, Handler handler) {
@@ -49,23 +44,6 @@ int CliSession::Run(const std::string& line) {
     const int status = entry.handler(args);
     if (status == kOk && prompts_.Errors() != errorsBefore) return kFailed;
     return status;
-}
-
-int CliSession::Panel() {
-    PanelState& panel = presenter_.Panel();
-    for (int i = 0; i < kPanelLabelCount; ++i) {
-        std::printf("%s=%s\n", std::string(kPanelLabelNames[i]).c_str(),
-                    panel.Label(static_cast<PanelLabel>(i)).c_str());
-    }
-    std::string enabled;
-    for (int i = 0; i < kToolButtonCount; ++i) {
-        if (!panel.Enabled(static_cast<ToolButton>(i))) continue;
-        if (!enabled.empty()) enabled += ' ';
-        enabled += kToolButtonNames[i];
-    }
-    std::printf("Enabled=%s\n", enabled.c_str());
-    std::fflush(stdout);
-    return kOk;
 }
 
 }  // namespace karvo::cli

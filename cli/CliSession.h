@@ -27,10 +27,12 @@ public:
     int Run(const std::string& line);
 
     MainPresenter& Presenter() { return presenter_; }
+    StderrPrompts& Prompts() { return prompts_; }
+
+    // maxArgs < 0: no upper bound.
+    void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
 
 private:
-    void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
-    int Panel();
 
     struct Entry {
         int minArgs;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/DataFileNames.h"
 #include "settings/SettingsValues.h"
 
 namespace karvo {
@@ -11,11 +12,6 @@ inline constexpr std::uint16_t kSoftwareVersion = 2002;
 inline constexpr int kSupportedFirmwareMajor = 2;
 inline constexpr int kSupportedFirmwareMinor = 3;
 
-// Which device data files exist, as bits of DeviceFilesPresent.
-inline constexpr std::uint8_t kEpromFileBit = 0x02;
-inline constexpr std::uint8_t kMicroFileBit = 0x08;
-inline constexpr const char* kEpromFileName = "KARVO_e.usb";
-inline constexpr const char* kMicroFileName = "KARVO_m.usb";
 
 // The process-wide state every command reads. RunFlag and ErrorCount are
 // shared with the worker of a device operation, one writer each.

@@ -118,6 +118,7 @@ void MainPresenter::StartUp() {
 
     panel_.SetEnabled(ToolButton::SB_Select, true);
     DisableOperationButtons();
+    buffer_.AllocateForStartup();
     state_.RunFlag = true;
 
     if (state_.AppState == 1) {
@@ -150,6 +151,23 @@ void MainPresenter::StartFirmwareUpdate() {
 
 void MainPresenter::DisableOperationButtons() {
     for (int i = 1; i < kToolButtonCount; ++i) panel_.SetEnabled(static_cast<ToolButton>(i), false);
+}
+
+void MainPresenter::ApplyButtonCaps() {
+    const std::uint16_t caps = static_cast<std::uint16_t>(device_.ButtonCaps() | (device_.ButtonCaps2() << 8));
+    // Bit of each button after Select in ButtonCaps (low byte) and ButtonCaps2 (high byte).
+    constexpr std::pair<ToolButton, int> kBits[] = {
+        {ToolButton::SB_Load, 0},   {ToolButton::SB_Save, 1},   {ToolButton::SB_Edit, 2},
+        {ToolButton::SB_Config, 3}, {ToolButton::SB_Blank, 4},  {ToolButton::SB_Read, 5},
+        {ToolButton::SB_Prog, 6},   {ToolButton::SB_Verify, 7}, {ToolButton::SB_Erase, 8},
+        {ToolButton::SB_Option, 10}};
+    for (const auto& [button, bit] : kBits) panel_.SetEnabled(button, (caps >> bit) & 1);
+}
+
+std::uint32_t MainPresenter::UpdateChecksum() {
+    const std::uint32_t total = buffer_.ComputeChecksum(device_);
+    panel_.SetLabel(PanelLabel::CheckL, fmt::format("{:04X}", total & 0xFFFF));
+    return total;
 }
 
 void MainPresenter::Play(Sound sound) {

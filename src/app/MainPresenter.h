@@ -4,6 +4,9 @@
 
 #include "app/ApplicationState.h"
 #include "app/PanelState.h"
+#include "buffer/MemoryBuffer.h"
+#include "catalogue/DeviceRecord.h"
+#include "catalogue/SelectionDialogPort.h"
 #include "link/THid.h"
 #include "ports/Clock.h"
 #include "ports/FirmwareUpdatePort.h"
@@ -50,9 +53,20 @@ public:
 
     // The ten buttons after Select, all disabled with their hints hidden.
     void DisableOperationButtons();
+    // Those ten buttons enabled by the current device's capability bits.
+    void ApplyButtonCaps();
+    // Recomputes the buffer's checksum and shows it in CheckL.
+    std::uint32_t UpdateChecksum();
+
+    // The Select command: the dialog, activation of the chosen device, and,
+    // with a programmer, its parameter block, blank fill and button enables.
+    void Select(SelectionDialogPort& dialog);
 
     ApplicationState& State() { return state_; }
     PanelState& Panel() { return panel_; }
+    MemoryBuffer& Buffer() { return buffer_; }
+    const DeviceRecord& Device() const { return device_; }
+    bool DeviceActive() const { return deviceActive_; }
     THid* Link() { return link_.get(); }
     MainPorts& Ports() { return ports_; }
 
@@ -63,11 +77,16 @@ private:
     void QueryVersionAndReport();
     void ReportDemonstrationMode();
     void PlaceWindow();
+    // The OK of the selection dialog; false when the record could not be read.
+    bool ActivateDevice(SelectionModel& model, SelectionDialogPort& dialog);
 
     MainPorts ports_;
     ApplicationState state_;
     PanelState panel_;
     std::unique_ptr<THid> link_;
+    MemoryBuffer buffer_;
+    DeviceRecord device_;
+    bool deviceActive_ = false;
     // One automatic update per run: a programmer that still reports another
     // version afterwards is not sent into its bootloader again.
     bool firmwareUpdateTried_ = false;

@@ -1,0 +1,119 @@
+#include <cstdio>
+#include <strings.h>
+
+#include <fmt/format.h>
+
+#include "CliSession.h"
+#include "catalogue/DataFileNames.h"
+#include "catalogue/DeviceDataFile.h"
+#include "commands/Commands.h"
+
+namespace karvo::cli {
+
+namespace {
+
+struct Found {
+    const char* file;
+    int family;  // SelectionModel family button
+    int manuf;
+    int device;
+};
+
+// Answers the selection dialog as a user would click it: the family button,
+// the manufacturer, the device, then OK.
+class ScriptedSelection final : public SelectionDialogPort {
+public:
+    explicit ScriptedSelection(const Found& target) : target_(target) {}
+    bool Run(SelectionModel& model) override {
+        if (model.CheckedFamily() != target_.family) {
+            if (!model.FamilyEnabled(target_.family)) return false;
+            model.ClickFamily(target_.family);
+        }
+        model.ClickManufacturer(target_.manuf);
+        model.ClickDevice(target_.device);
+        return true;
+    }
+    void ShowIspNotice() override {}
+
+private:
+    Found target_;
+};
+
+constexpr std::pair<const char*, int> kFiles[] = {
+    {kEpromFileName, SelectionModel::kEEprom},
+    {kMicroFileName, SelectionModel::kMicro},
+};
+
+int Devices() {
+    for (const auto& [name, family] : kFiles) {
+        const auto file = DeviceDataFile::Open(name);
+        if (!file) continue;
+        const auto& manufacturers = file->Manufacturers();
+        for (std::size_t m = 0; m < manufacturers.size(); ++m) {
+            for (std::size_t j = 0; j < manufacturers[m].deviceCount; ++j) {
+                const DeviceRecord r = *file->Record(m, j);
+                std::printf("%s\t%s\t%s\t%c\t%02X\t%02X\t%X\n", name, manufacturers[m].name.c_str(),
+                            r.DevName().c_str(), r.Family() ? r.Family() : '?', r.Algorithm(),
+                            r.ConfigType(), static_cast<std::uint32_t>(r.LastAddr()));
+            }
+        }
+    }
+    std::fflush(stdout);
+    return kOk;
+}
+
+// Every device of that name, exact spelling first, then ignoring case.
+std::vector<Found> Find(const std::string& manufacturer, const std::string& device) {
+    for (const bool exact : {true, false}) {
+        auto same = [exact](const std::string& a, const std::string& b) {
+            return exact ? a == b : strcasecmp(a.c_str(), b.c_str()) == 0;
+        };
+        for (const auto& [name, family] : kFiles) {
+            std::vector<Found> found;
+            const auto file = DeviceDataFile::Open(name);
+            if (!file) continue;
+            const auto& manufacturers = file->Manufacturers();
+            for (std::size_t m = 0; m < manufacturers.size(); ++m) {
+                if (!same(manufacturers[m].name, manufacturer)) continue;
+                const auto names = file->DeviceNames(m);
+                for (std::size_t j = 0; j < names.size(); ++j) {
+                    if (same(names[j], device)) {
+                        found.push_back({name, family, static_cast<int>(m), static_cast<int>(j)});
+                    }
+                }
+            }
+            // The EEPROM file is searched first; a hit there ends the search.
+            if (!found.empty()) return found;
+        }
+    }
+    return {};
+}
+
+int Select(MainPresenter& presenter, const CliSession::Words& args) {
+    const auto found = Find(args[0], args[1]);
+    if (found.empty()) {
+        Complain(fmt::format("no device '{}' of manufacturer '{}' (see the devices command)",
+                             args[1], args[0]));
+        return kUsage;
+    }
+    if (found.size() > 1) {
+        Complain(fmt::format("'{} {}' names {} devices; spell it exactly as the devices command "
+                             "lists it", args[0], args[1], found.size()));
+        return kUsage;
+    }
+    ScriptedSelection dialog(found.front());
+    presenter.Select(dialog);
+    return kOk;
+}
+
+}  // namespace
+
+void RegisterCatalogueCommands(CliSession& session) {
+    MainPresenter& presenter = session.Presenter();
+    session.Register("devices", 0, 0, [](const CliSession::Words&) { return Devices(); });
+    session.Register("select", 2, 2, [&presenter](const CliSession::Words& args) {
+        return Select(presenter, args);
+    });
+}
+
+}  // namespace karvo::cli
