@@ -17,7 +17,8 @@ NormalFirmware::NormalFirmware(VirtualSettings& settings, FirmwareHost& host)
                 }});
     // No reply: the programmer drops off the bus and comes back as its bootloader.
     AddCommand({"Prog", [this](const Payload&) { host_.EnterBootloader(); }});
-    AddCommand({"V", [this](const Payload&) { ReplyText("OK"); }});
+    AddCommand({"V", [this](const Payload& block) { ReplyText(host_.ShapeSocket(block) ? "OK" : "NO"); }});
+    AddByteWideCommands(*this);
 }
 
 void NormalFirmware::AddCommand(Command command) {
@@ -38,10 +39,59 @@ const NormalFirmware::Command* NormalFirmware::Find(const Payload& payload) cons
 }
 
 void NormalFirmware::Handle(const Payload& payload) {
+    if (writing_) {
+        TakeBlock(payload);
+        return;
+    }
     const Command* command = Find(payload);
     // Unknown commands are ignored, as the real firmware does: the host's read times out.
     if (command == nullptr || settings_.muted.count(command->name) != 0) return;
+    if (settings_.refused.count(command->name) != 0) {
+        ReplyText("??");
+        return;
+    }
     command->handler(payload);
+}
+
+void NormalFirmware::StreamArea(const std::string& acceptance, char area) {
+    ChipArea* chipArea = host_.Socket() ? host_.Socket()->Area(area) : nullptr;
+    if (chipArea == nullptr) {
+        ReplyText("NO");
+        return;
+    }
+    ReplyText(acceptance);
+    const std::vector<std::uint8_t>& bytes = chipArea->bytes;
+    for (std::size_t offset = 0; offset < bytes.size(); offset += kPayloadSize) {
+        Payload report;
+        report.fill(chipArea->blank);
+        const std::size_t n = std::min(kPayloadSize, bytes.size() - offset);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, report.begin());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (settings_.corrupt.count(static_cast<std::uint32_t>(offset + i)) != 0) {
+                report[i] = static_cast<std::uint8_t>(~report[i]);
+            }
+        }
+        host_.Reply(report);
+    }
+}
+
+void NormalFirmware::ReceiveArea(const std::string& acceptance, char area) {
+    ChipArea* chipArea = host_.Socket() ? host_.Socket()->Area(area) : nullptr;
+    if (chipArea == nullptr) {
+        ReplyText("NO");
+        return;
+    }
+    ReplyText(acceptance);
+    if (!chipArea->bytes.empty()) {
+        writing_ = WriteSession{area, 0, static_cast<std::uint32_t>(chipArea->bytes.size())};
+    }
+}
+
+void NormalFirmware::TakeBlock(const Payload& payload) {
+    host_.Socket()->Program(writing_->area, writing_->offset, payload.data(), payload.size());
+    writing_->offset += kPayloadSize;
+    if (writing_->offset >= writing_->length) writing_.reset();
+    ReplyText("OK");
 }
 
 void NormalFirmware::ReplyText(const std::string& text) {

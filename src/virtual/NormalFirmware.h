@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "link/HidTransport.h"
+#include "virtual/ChipModel.h"
 #include "virtual/VirtualSettings.h"
 
 namespace karvo {
@@ -17,6 +20,11 @@ public:
     virtual ~FirmwareHost() = default;
     virtual void Reply(const Payload& payload) = 0;
     virtual void EnterBootloader() = 0;
+    // The chip in the socket; empty until a parameter block shaped one.
+    virtual std::optional<ChipModel>& Socket() = 0;
+    // Shapes a blank chip for a parameter block; false when the block names
+    // no chip this firmware can handle.
+    virtual bool ShapeSocket(const Payload& block) = 0;
 };
 
 // The programmer's normal firmware, command by command. Each command is one
@@ -36,13 +44,31 @@ public:
 
     // Replies with text at the start of the payload, the rest zero.
     void ReplyText(const std::string& text);
+    // Accepts a read: the acceptance text, then the area as 64-byte reports.
+    void StreamArea(const std::string& acceptance, char area);
+    // Accepts a write: the acceptance text, then every following report is a
+    // 64-byte block of the area, each answered, until the area is full.
+    void ReceiveArea(const std::string& acceptance, char area);
+
+    FirmwareHost& Host() { return host_; }
 
 private:
+    struct WriteSession {
+        char area = 0;
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+
     const Command* Find(const Payload& payload) const;
+    void TakeBlock(const Payload& payload);
 
     VirtualSettings& settings_;
     FirmwareHost& host_;
     std::vector<Command> commands_;
+    std::optional<WriteSession> writing_;
 };
+
+// The commands of byte-wide EPROMs and EEPROMs ("eR", "eW").
+void AddByteWideCommands(NormalFirmware& firmware);
 
 }  // namespace karvo

@@ -69,7 +69,9 @@ ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, 
     {
         std::lock_guard lock(mutex_);
         if (path != PathLocked()) return ReadStatus::Failed;
-        if (!toHost_.empty()) {
+        const bool stalled = stallAfter_ && *stallAfter_ <= 0;
+        if (!toHost_.empty() && !stalled) {
+            if (stallAfter_) --*stallAfter_;
             report = toHost_.front();
             toHost_.pop_front();
             if (settings_.paced) clock_.SleepMs(1);
@@ -86,6 +88,33 @@ void VirtualProgrammer::Unplug() {
     std::lock_guard lock(mutex_);
     mode_ = Mode::Unplugged;
     toHost_.clear();
+}
+
+void VirtualProgrammer::Refuse(const std::string& command) {
+    std::lock_guard lock(mutex_);
+    settings_.refused.insert(command);
+}
+
+void VirtualProgrammer::Corrupt(std::uint32_t offset) {
+    std::lock_guard lock(mutex_);
+    settings_.corrupt.insert(offset);
+}
+
+void VirtualProgrammer::StallAfter(int reports) {
+    std::lock_guard lock(mutex_);
+    stallAfter_ = reports;
+}
+
+void VirtualProgrammer::LearnChipTypes(ChipTypes types) {
+    std::lock_guard lock(mutex_);
+    chipTypes_ = std::move(types);
+}
+
+bool VirtualProgrammer::ShapeSocket(const Payload& block) {
+    auto chip = ShapeChip(block.data(), chipTypes_.Find(block.data()));
+    if (!chip) return false;
+    socket_ = std::move(chip);
+    return true;
 }
 
 void VirtualProgrammer::RestartFirmware(int major, int minor) {

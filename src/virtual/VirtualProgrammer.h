@@ -5,6 +5,7 @@
 
 #include "link/HidTransport.h"
 #include "ports/Clock.h"
+#include "virtual/ChipTypes.h"
 #include "virtual/NormalFirmware.h"
 #include "virtual/VirtualSettings.h"
 
@@ -33,6 +34,20 @@ public:
     ReadStatus HostRead(const std::string& path, Report& report, int timeoutMs);
 
     void Unplug();
+    // Fault injection.
+    void Refuse(const std::string& command);
+    void Corrupt(std::uint32_t offset);
+    // After this many more reports to the host it falls silent.
+    void StallAfter(int reports);
+
+    // The chip types its firmware knows (from the device data files).
+    void LearnChipTypes(ChipTypes types);
+    // Runs f on the socket under the device's lock.
+    template <typename F>
+    auto WithSocket(F&& f) {
+        std::lock_guard lock(mutex_);
+        return f(socket_);
+    }
     // A bootloader reset: the normal firmware starts again, reporting the
     // version of the image it now holds.
     void RestartFirmware(int major, int minor);
@@ -41,6 +56,8 @@ public:
 private:
     void Reply(const Payload& payload) override;
     void EnterBootloader() override;
+    std::optional<ChipModel>& Socket() override { return socket_; }
+    bool ShapeSocket(const Payload& block) override;
     std::string PathLocked() const;
 
     mutable std::mutex mutex_;
@@ -48,6 +65,9 @@ private:
     Clock& clock_;
     Mode mode_ = Mode::NormalFirmware;
     std::deque<Report> toHost_;
+    std::optional<ChipModel> socket_;
+    ChipTypes chipTypes_;
+    std::optional<int> stallAfter_;
     NormalFirmware firmware_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ struct VirtualSettings {
     int firmwareMinor = 3;
     std::string hello = "Here";     // answer to the handshake
     std::set<std::string> muted;    // commands never answered
+    std::set<std::string> refused;  // commands answered with a reply that matches nothing
+    std::set<std::uint32_t> corrupt;  // area offsets that read back inverted
     bool paced = false;             // one report per millisecond, as USB full speed
 };
 

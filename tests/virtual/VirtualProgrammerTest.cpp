@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link/THid.h"
+#include "virtual/ChipModel.h"
 #include "virtual/VirtualProgrammer.h"
 
 namespace karvo {
@@ -45,10 +46,44 @@ TEST(VirtualProgrammer, AnswersHelloVersionAndParameterBlock) {
     bench.link.ReceiveBytes(version, 2);
     EXPECT_EQ(version[1], 2);
     EXPECT_EQ(version[2], 3);
-    const std::uint8_t block[9] = {'V', 1, 2, 3, 4, 5, 6, 7, 8};
+    const std::uint8_t block[9] = {'V', 0x80, 0x00, 'E', 3, 0, 0, 0, 0};
     bench.link.SendBytes(block, sizeof block);
     EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "OK");
     EXPECT_EQ(bench.link.FailedTransfers(), 0u);
+}
+
+TEST(VirtualProgrammer, ParameterBlockShapesABlankChip) {
+    Bench bench;
+    const std::uint8_t eprom[5] = {'V', 0x80, 0x00, 'E', 3};
+    bench.link.SendBytes(eprom, sizeof eprom);
+    bench.link.ReceiveText4();
+    bench.programmer.WithSocket([](std::optional<ChipModel>& chip) {
+        ASSERT_TRUE(chip);
+        ASSERT_NE(chip->Area('e'), nullptr);
+        EXPECT_EQ(chip->Area('e')->bytes.size(), 0x8000u);
+        EXPECT_EQ(chip->Area('e')->rule, WriteRule::ClearBitsOnly) << "algorithm 3 is a UV EPROM";
+    });
+    const std::uint8_t nonsense[5] = {'V', 0x80, 0x00, 'Q', 3};
+    bench.link.SendBytes(nonsense, sizeof nonsense);
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "NO");
+}
+
+TEST(VirtualProgrammer, FullGeometryComesFromTheChipTypeNotTheBlock) {
+    Bench bench;
+    ChipTypes types;
+    DeviceRecord big;
+    big.SetU8(DeviceRecord::kFamily, 'E');
+    big.SetU8(DeviceRecord::kAlgorithm, 7);
+    big.SetU32(DeviceRecord::kLastAddr, 0xFFFFF);
+    big.SetU8(DeviceRecord::kBlankValue, 0xFF);
+    types.Add(big);
+    bench.programmer.LearnChipTypes(types);
+    const std::uint8_t block[5] = {'V', 0x00, 0x00, 'E', 7};  // 1 MiB sends size 0
+    bench.link.SendBytes(block, sizeof block);
+    bench.link.ReceiveText4();
+    bench.programmer.WithSocket([](std::optional<ChipModel>& chip) {
+        EXPECT_EQ(chip->Area('e')->bytes.size(), 0x100000u);
+    });
 }
 
 TEST(VirtualProgrammer, MutedCommandTimesOutButOthersStillAnswer) {

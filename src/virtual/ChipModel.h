@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/DeviceRecord.h"
+
+namespace karvo {
+
+// How programming changes a cell of the emulated chip.
+enum class WriteRule {
+    ClearBitsOnly,  // EPROM, fuse PROM, flash without an erase: new = old AND data
+    Replace,        // EEPROM: new = data
+};
+
+// One memory area of the chip in the virtual socket.
+struct ChipArea {
+    std::vector<std::uint8_t> bytes;
+    WriteRule rule = WriteRule::Replace;
+    std::uint8_t blank = 0xFF;
+};
+
+// The chip in the virtual programmer's socket, shaped from the last parameter
+// block and the chip type it names.
+struct ChipModel {
+    char family = 0;
+    std::uint8_t algorithm = 0;
+    std::string name;
+    // Areas by the letter of the command that reads them ('e' for byte-wide
+    // memories).
+    std::map<char, ChipArea> areas;
+
+    ChipArea* Area(char letter);
+    // Programming one block at an offset, by the area's rule; bytes past the
+    // end of the area are dropped, as the chip has no cells there.
+    void Program(char letter, std::uint32_t offset, const std::uint8_t* data, std::size_t count);
+    void Blank();
+};
+
+// A blank chip for a parameter block. type is the catalogue entry the block
+// names, when the firmware knows it; without one the block's own size is used
+// (0 meaning 64 KiB) and the chip is a byte-replacing memory.
+std::optional<ChipModel> ShapeChip(const std::uint8_t* block, const std::optional<DeviceRecord>& type);
+
+}  // namespace karvo

@@ -1,0 +1,30 @@
+#include "virtual/ChipTypes.h"
+
+#include "catalogue/DeviceDataFile.h"
+#include "operations/JobProtocol.h"
+
+namespace karvo {
+
+ChipTypes ChipTypes::FromDataFiles(const std::vector<std::string>& paths) {
+    ChipTypes types;
+    for (const std::string& path : paths) {
+        const auto file = DeviceDataFile::Open(path);
+        if (!file) continue;
+        for (std::size_t m = 0; m < file->Manufacturers().size(); ++m) {
+            for (std::size_t j = 0; j < file->Manufacturers()[m].deviceCount; ++j) {
+                types.Add(*file->Record(m, j));
+            }
+        }
+    }
+    return types;
+}
+
+std::optional<DeviceRecord> ChipTypes::Find(const std::uint8_t* block) const {
+    for (const DeviceRecord& record : records_) {
+        const ParameterBlock mine = BuildParameterBlock(record);
+        if (std::equal(mine.begin() + 1, mine.begin() + 9, block + 1)) return record;
+    }
+    return std::nullopt;
+}
+
+}  // namespace karvo

@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/DeviceRecord.h"
+
+namespace karvo {
+
+// What the programmer's firmware knows about chip types: from a parameter
+// block (family, algorithm, the low 16 bits of the size and, for family 'C',
+// the algorithm parameter and configuration type) it finds the full geometry.
+// The virtual programmer learns it from the device data files.
+class ChipTypes {
+public:
+    static ChipTypes FromDataFiles(const std::vector<std::string>& paths);
+    void Add(const DeviceRecord& record) { records_.push_back(record); }
+    std::optional<DeviceRecord> Find(const std::uint8_t* block) const;
+
+private:
+    std::vector<DeviceRecord> records_;
+};
+
+}  // namespace karvo
