@@ -29,7 +29,12 @@ const char* const kUsageText =
     "  select MANUFACTURER DEVICE  the Select command with that device chosen\n"
     "  checksum                  print the checksum label\n"
     "  dump START [COUNT]        print buffer bytes, 16 a line\n"
-    "  poke ADDRESS BYTE...      write bytes into the buffer as the hex editor does\n";
+    "  poke ADDRESS BYTE...      write bytes into the buffer as the hex editor does\n"
+    "  blank, read, program, verify, erase   run the operation as its button does\n"
+    "  virtual set ADDRESS BYTE...   put bytes into the chip in the virtual socket\n"
+    "  virtual show START [COUNT]    print the chip in the virtual socket\n"
+    "  virtual blank                 make the chip in the virtual socket blank\n"
+    "  virtual fault refuse COMMAND | corrupt ADDRESS | stall N | unplug\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
     CliOptions options;

@@ -7,11 +7,14 @@
 
 namespace karvo::cli {
 
-CliSession::CliSession(MainPorts ports, StderrPrompts& prompts)
-    : presenter_(ports), prompts_(prompts) {
+CliSession::CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer)
+    : presenter_(ports), prompts_(prompts), programmer_(programmer) {
+    presenter_.AttachOperations(ui_, progress_);
     RegisterAppCommands(*this);
     RegisterCatalogueCommands(*this);
     RegisterBufferCommands(*this);
+    RegisterOperationCommands(*this);
+    RegisterVirtualCommands(*this);
 }
 
 void CliSession::Register(const std::string& name, int minArgs, int maxArgs, Handler handler) {

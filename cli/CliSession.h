@@ -7,6 +7,11 @@
 
 #include "CliPorts.h"
 #include "app/MainPresenter.h"
+#include "operations/HeadlessProgress.h"
+
+namespace karvo {
+class VirtualProgrammer;
+}
 
 namespace karvo::cli {
 
@@ -19,7 +24,8 @@ public:
     using Words = std::vector<std::string>;
     using Handler = std::function<int(const Words& args)>;
 
-    explicit CliSession(MainPorts ports, StderrPrompts& prompts);
+    // programmer: the virtual one, when the run uses it.
+    CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer = nullptr);
 
     void StartUp() { presenter_.StartUp(); }
     void Exit() { presenter_.Exit(); }
@@ -28,6 +34,8 @@ public:
 
     MainPresenter& Presenter() { return presenter_; }
     StderrPrompts& Prompts() { return prompts_; }
+    QueuedUiThread& Ui() { return ui_; }
+    VirtualProgrammer* Virtual() { return programmer_; }
 
     // maxArgs < 0: no upper bound.
     void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
@@ -40,8 +48,11 @@ private:
         Handler handler;
     };
 
+    QueuedUiThread ui_;
+    HeadlessProgressFactory progress_{ui_};
     MainPresenter presenter_;
     StderrPrompts& prompts_;
+    VirtualProgrammer* programmer_;
     std::map<std::string, Entry> commands_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/ProgramDirectory.h"
 #include "link/HidapiBackend.h"
 #include "settings/QSettingsStore.h"
+#include "catalogue/DataFileNames.h"
 #include "virtual/VirtualProgrammer.h"
 
 #ifndef KARVO_INSTALLED_DATA_DIR
@@ -63,18 +64,24 @@ int main(int argc, char** argv) {
         return kUsage;
     }
 
-    // Against the virtual programmer nothing is worth waiting for in real time.
-    SkippingClock skippingClock;
-    Clock& clock = options->useVirtual ? static_cast<Clock&>(skippingClock) : SystemClock();
-    std::unique_ptr<VirtualProgrammer> programmer;
-    std::unique_ptr<HidBackend> usb;
+    std::optional<VirtualSettings> settings;
     if (options->useVirtual) {
-        const auto settings = ParseVirtualSettings(options->virtualSettings, error);
+        settings = ParseVirtualSettings(options->virtualSettings, error);
         if (!settings) {
             std::fprintf(stderr, "karvo-cli: %s\n", error.c_str());
             return kUsage;
         }
+    }
+    // Against the virtual programmer nothing is worth waiting for in real
+    // time, unless it was asked to keep the pace of real hardware.
+    SkippingClock skippingClock;
+    Clock& clock = settings && !settings->paced ? static_cast<Clock&>(skippingClock) : SystemClock();
+    std::unique_ptr<VirtualProgrammer> programmer;
+    std::unique_ptr<HidBackend> usb;
+    if (settings) {
         programmer = std::make_unique<VirtualProgrammer>(*settings, clock);
+        // Its firmware knows the chip types of the catalogue beside the program.
+        programmer->LearnChipTypes(ChipTypes::FromDataFiles({kEpromFileName, kMicroFileName}));
         usb = std::make_unique<VirtualBackend>(*programmer);
     } else {
         usb = std::make_unique<HidapiBackend>();
@@ -85,7 +92,8 @@ int main(int argc, char** argv) {
     StderrPrompts prompts;
     SilentSounds sounds;
     NoFirmwareUpdate firmwareUpdate;
-    CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts);
+    CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts,
+                       programmer.get());
 
     session.StartUp();
     int status = prompts.Errors() != 0 ? kFailed : kOk;

@@ -11,6 +11,8 @@ class CliSession;
 void RegisterAppCommands(CliSession& session);
 void RegisterCatalogueCommands(CliSession& session);
 void RegisterBufferCommands(CliSession& session);
+void RegisterOperationCommands(CliSession& session);
+void RegisterVirtualCommands(CliSession& session);
 
 // A hexadecimal number without prefix, as typed everywhere in this program.
 std::optional<std::uint32_t> ParseHex(const std::string& text);

@@ -21,6 +21,29 @@ bool FileExists(const char* name) {
 
 MainPresenter::MainPresenter(MainPorts ports) : ports_(ports), panel_(ports.view) {}
 
+MainPresenter::~MainPresenter() {
+    // The worker uses the link and the buffer; both must outlive it.
+    engine_.reset();
+}
+
+void MainPresenter::AttachOperations(UiThreadPort& ui, ProgressWindowFactory& windows) {
+    engine_ = std::make_unique<OperationEngine>(*this, ui, windows);
+}
+
+void MainPresenter::RunOperation(char opCode) {
+    if (engine_ && deviceActive_) engine_->Run(opCode);
+}
+
+bool MainPresenter::LinkBusy() {
+    if (!engine_ || !engine_->Busy()) return false;
+    LogLine(" The programmer is still finishing the aborted operation; try again shortly");
+    return true;
+}
+
+void MainPresenter::SetAllButtonsEnabled(bool enabled) {
+    for (int i = 0; i < kToolButtonCount; ++i) panel_.SetEnabled(static_cast<ToolButton>(i), enabled);
+}
+
 void MainPresenter::LogLine(const std::string& text) { ports_.log.AppendLine(text); }
 
 void MainPresenter::ClearMessages() { ports_.log.Clear(); }
@@ -129,6 +152,7 @@ void MainPresenter::StartUp() {
 }
 
 void MainPresenter::Reconnect() {
+    if (LinkBusy()) return;
     Handshake();
     state_.FirmwareMajor = state_.FirmwareMinor = 0;
     if (state_.AppState == 1) {
@@ -162,6 +186,7 @@ void MainPresenter::ApplyButtonCaps() {
         {ToolButton::SB_Prog, 6},   {ToolButton::SB_Verify, 7}, {ToolButton::SB_Erase, 8},
         {ToolButton::SB_Option, 10}};
     for (const auto& [button, bit] : kBits) panel_.SetEnabled(button, (caps >> bit) & 1);
+    panel_.SetEnabled(ToolButton::SB_Select, true);
 }
 
 std::uint32_t MainPresenter::UpdateChecksum() {
@@ -182,6 +207,7 @@ void MainPresenter::Play(Sound sound) {
 }
 
 void MainPresenter::Exit() {
+    if (engine_) engine_->WaitForWorker();
     link_.reset();
     PersistedSettings settings(ports_.settings, ports_.prompts);
     settings.SaveSettings(state_.settings);

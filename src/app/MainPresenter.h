@@ -8,6 +8,8 @@
 #include "catalogue/DeviceRecord.h"
 #include "catalogue/SelectionDialogPort.h"
 #include "link/THid.h"
+#include "operations/OperationEngine.h"
+#include "operations/OperationHost.h"
 #include "ports/Clock.h"
 #include "ports/FirmwareUpdatePort.h"
 #include "ports/LogPort.h"
@@ -35,9 +37,19 @@ enum class Sound { Chimes, Error, Notify };
 
 // The main window's logic: start-up, handshake and version check, Reconnect,
 // the firmware-update trigger, the sounds, the toolbar rules and the exit.
-class MainPresenter {
+class MainPresenter final : public OperationHost {
 public:
     explicit MainPresenter(MainPorts ports);
+    ~MainPresenter() override;
+    MainPresenter(const MainPresenter&) = delete;
+    MainPresenter& operator=(const MainPresenter&) = delete;
+
+    // The progress window and the way to reach the user-interface thread,
+    // which only windows (or the command-line loop) can provide.
+    void AttachOperations(UiThreadPort& ui, ProgressWindowFactory& windows);
+    // SB_ReadClick: 'B', 'R', 'P', 'V' or 'E'.
+    void RunOperation(char opCode);
+    OperationEngine* Engine() { return engine_.get(); }
 
     void StartUp();
     void Reconnect();
@@ -45,18 +57,19 @@ public:
     void ClearMessages();
     void Exit();
 
-    void LogLine(const std::string& text);
+    void LogLine(const std::string& text) override;
     void Play(Sound sound);
-    void PlayChimes() { Play(Sound::Chimes); }
-    void PlayError() { Play(Sound::Error); }
+    void PlayChimes() override { Play(Sound::Chimes); }
+    void PlayError() override { Play(Sound::Error); }
     void PlayNotify() { Play(Sound::Notify); }
 
     // The ten buttons after Select, all disabled with their hints hidden.
     void DisableOperationButtons();
-    // Those ten buttons enabled by the current device's capability bits.
-    void ApplyButtonCaps();
+    // Those ten buttons enabled by the current device's capability bits, and
+    // Select with them.
+    void ApplyButtonCaps() override;
     // Recomputes the buffer's checksum and shows it in CheckL.
-    std::uint32_t UpdateChecksum();
+    std::uint32_t UpdateChecksum() override;
 
     // The Select command: the dialog, activation of the chosen device, and,
     // with a programmer, its parameter block, blank fill and button enables.
@@ -64,13 +77,26 @@ public:
 
     ApplicationState& State() { return state_; }
     PanelState& Panel() { return panel_; }
-    MemoryBuffer& Buffer() { return buffer_; }
-    const DeviceRecord& Device() const { return device_; }
+    MemoryBuffer& Buffer() override { return buffer_; }
+    const DeviceRecord& Device() const override { return device_; }
     bool DeviceActive() const { return deviceActive_; }
-    THid* Link() { return link_.get(); }
+    THid* LinkIfOpen() { return link_.get(); }
     MainPorts& Ports() { return ports_; }
 
+    // OperationHost
+    bool ProgrammerConnected() const override { return state_.AppState == 1; }
+    bool DeviceFilesPresent() const override { return (state_.DeviceFilesPresent & 0x1F) != 0; }
+    void SetAllButtonsEnabled(bool enabled) override;
+    THid& Link() override { return *link_; }
+    OptionFlags& Options() override { return state_.settings.flags; }
+    std::atomic<bool>& RunFlag() override { return state_.RunFlag; }
+    std::atomic<std::uint8_t>& ErrorCount() override { return state_.ErrorCount; }
+    Clock& Time() override { return ports_.clock; }
+
 private:
+    // True (and said in the log) while an aborted operation's worker still
+    // holds the link: nothing else may talk to the programmer then.
+    bool LinkBusy();
     void Handshake();
     // Reads the firmware version and logs the version or update lines; runs
     // the update when the version is not the supported one.
@@ -87,6 +113,7 @@ private:
     MemoryBuffer buffer_;
     DeviceRecord device_;
     bool deviceActive_ = false;
+    std::unique_ptr<OperationEngine> engine_;
     // One automatic update per run: a programmer that still reports another
     // version afterwards is not sent into its bootloader again.
     bool firmwareUpdateTried_ = false;

@@ -10,6 +10,7 @@
 namespace karvo {
 
 void MainPresenter::Select(SelectionDialogPort& dialog) {
+    if (LinkBusy()) return;
     state_.ErrorCount = 0;
     MakeCurrentDirectory(state_.StartDir);
     if ((state_.DeviceFilesPresent & 0x1F) == 0) {

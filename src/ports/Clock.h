@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 namespace karvo {
@@ -23,7 +24,7 @@ public:
     void SleepMs(int ms) override;
 
 private:
-    std::int64_t skippedMs_ = 0;
+    std::atomic<std::int64_t> skippedMs_{0};
 };
 
 // Fully manual time for tests: only SleepMs and Advance move it.
@@ -34,7 +35,7 @@ public:
     void Advance(std::int64_t ms) { nowMs_ += ms; }
 
 private:
-    std::int64_t nowMs_ = 0;
+    std::atomic<std::int64_t> nowMs_{0};
 };
 
 }  // namespace karvo

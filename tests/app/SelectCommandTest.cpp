@@ -351,7 +351,7 @@ TEST(SendParametersExchange, RefusedBlockCountsAnErrorQuietly) {
     rig.presenter.StartUp();
     RecordingLog log;
     JobReporter reporter(log, rig.presenter.State().RunFlag, rig.presenter.State().ErrorCount);
-    EXPECT_FALSE(SendParameters(*rig.presenter.Link(), Eprom27C256(), rig.clock, reporter,
+    EXPECT_FALSE(SendParameters(rig.presenter.Link(), Eprom27C256(), rig.clock, reporter,
                                 rig.presenter.State().ErrorCount));
     EXPECT_EQ(rig.presenter.State().ErrorCount, 1);
     EXPECT_TRUE(log.lines.empty());

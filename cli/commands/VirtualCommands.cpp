@@ -1,0 +1,117 @@
+#include <cstdio>
+
+#include <fmt/format.h>
+
+#include "CliSession.h"
+#include "commands/Commands.h"
+#include "virtual/VirtualProgrammer.h"
+
+namespace karvo::cli {
+
+namespace {
+// The area a byte-wide dump or poke of the socket means: the chip's main memory.
+ChipArea* MainArea(std::optional<ChipModel>& chip) {
+    if (!chip || chip->areas.empty()) return nullptr;
+    for (char letter : {'e', 'm', 'c'}) {
+        if (ChipArea* area = chip->Area(letter)) return area;
+    }
+    return &chip->areas.begin()->second;
+}
+
+int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
+    const auto address = ParseHex(args[1]);
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const auto v = ParseHex(args[i]);
+        if (!v || *v > 0xFF) return kUsage;
+        bytes.push_back(static_cast<std::uint8_t>(*v));
+    }
+    if (!address || bytes.empty()) return kUsage;
+    return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
+        ChipArea* area = MainArea(chip);
+        if (area == nullptr || *address >= area->bytes.size() ||
+            bytes.size() > area->bytes.size() - *address) {
+            Complain("virtual set: no chip in the socket there (select a device first)");
+            return kFailed;
+        }
+        std::copy(bytes.begin(), bytes.end(), area->bytes.begin() + *address);
+        return kOk;
+    });
+}
+
+int Show(VirtualProgrammer& programmer, const CliSession::Words& args) {
+    const auto start = ParseHex(args[1]);
+    const auto count = args.size() > 2 ? ParseHex(args[2]) : std::optional<std::uint32_t>(0x100);
+    if (!start || !count) return kUsage;
+    return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
+        ChipArea* area = MainArea(chip);
+        if (area == nullptr || *start >= area->bytes.size() || *count > area->bytes.size() - *start) {
+            Complain("virtual show: beyond the chip in the socket");
+            return kFailed;
+        }
+        for (std::uint32_t i = 0; i < *count; i += 16) {
+            std::string line = fmt::format("{:08X}:", *start + i);
+            for (std::uint32_t k = i; k < std::min(i + 16, *count); ++k) {
+                line += fmt::format(" {:02X}", area->bytes[*start + k]);
+            }
+            std::printf("%s\n", line.c_str());
+        }
+        std::fflush(stdout);
+        return kOk;
+    });
+}
+
+int Fault(VirtualProgrammer& programmer, const CliSession::Words& args) {
+    const std::string& kind = args[1];
+    if (kind == "unplug" && args.size() == 2) {
+        programmer.Unplug();
+        return kOk;
+    }
+    if (args.size() != 3) return kUsage;
+    if (kind == "refuse") {
+        programmer.Refuse(args[2]);
+        return kOk;
+    }
+    const auto n = ParseHex(args[2]);
+    if (!n) return kUsage;
+    if (kind == "corrupt") {
+        programmer.Corrupt(*n);
+    } else if (kind == "stall") {
+        programmer.StallAfter(static_cast<int>(*n));
+    } else {
+        return kUsage;
+    }
+    return kOk;
+}
+}  // namespace
+
+void RegisterVirtualCommands(CliSession& session) {
+    session.Register("virtual", 1, -1, [&session](const CliSession::Words& args) -> int {
+        VirtualProgrammer* programmer = session.Virtual();
+        if (programmer == nullptr) {
+            Complain("virtual: only with --virtual");
+            return kUsage;
+        }
+        const std::string& what = args[0];
+        int status = kUsage;
+        if (what == "set" && args.size() >= 3) {
+            status = Set(*programmer, args);
+        } else if (what == "show" && (args.size() == 2 || args.size() == 3)) {
+            status = Show(*programmer, args);
+        } else if (what == "blank" && args.size() == 1) {
+            programmer->WithSocket([](std::optional<ChipModel>& chip) {
+                if (chip) chip->Blank();
+            });
+            status = kOk;
+        } else if (what == "fault" && args.size() >= 2) {
+            status = Fault(*programmer, args);
+        }
+        if (status == kUsage) {
+            Complain("usage: virtual set ADDRESS BYTE... | virtual show START [COUNT] | "
+                     "virtual blank | virtual fault refuse COMMAND|corrupt ADDRESS|stall N|unplug");
+        }
+        return status;
+    });
+}
+
+}  // namespace karvo::cli

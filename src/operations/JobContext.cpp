@@ -1,0 +1,125 @@
+#include "operations/JobContext.h"
+
+#include <fmt/format.h>
+
+namespace karvo {
+
+JobContext::JobContext(OperationHost& host, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
+                       char opCode)
+    : link(host.Link()),
+      buffer(host.Buffer()),
+      device(host.Device()),
+      options(host.Options()),
+      RunFlag(host.RunFlag()),
+      ErrorCount(host.ErrorCount()),
+      clock(host.Time()),
+      OpCode(opCode),
+      host_(host),
+      ui_(ui),
+      channel_(std::move(channel)),
+      reporter_(*this, host.RunFlag(), host.ErrorCount()),
+      failuresAtStart_(host.Link().FailedTransfers()) {}
+
+void JobContext::Log(const std::string& line) {
+    OperationHost* host = &host_;
+    ui_.Post([host, line] { host->LogLine(line); });
+}
+
+void JobContext::PostWindow(std::function<void(ProgressWindowPort&)> update) {
+    std::shared_ptr<RunChannel> channel = channel_;
+    ui_.Post([channel, update = std::move(update)] {
+        if (channel->window != nullptr) update(*channel->window);
+    });
+}
+
+void JobContext::Caption(const std::string& caption) {
+    PostWindow([caption](ProgressWindowPort& w) { w.SetCaption(caption); });
+}
+
+void JobContext::ProgressMax(int maximum) {
+    maximum_ = maximum;
+    shownPercent_ = -1;
+    PostWindow([maximum](ProgressWindowPort& w) { w.SetMaximum(maximum); });
+    ProgressValue(0);
+}
+
+void JobContext::ProgressValue(int value) {
+    value_ = value;
+    // One window update per visible step of the bar, not one per report.
+    const int percent = maximum_ > 0 ? static_cast<int>(std::min<std::int64_t>(
+                                           100, std::int64_t{value} * 100 / maximum_))
+                                     : 0;
+    if (percent == shownPercent_) return;
+    shownPercent_ = percent;
+    PostWindow([value](ProgressWindowPort& w) { w.SetValue(value); });
+}
+
+void JobContext::ProgressAdd(int amount) { ProgressValue(value_ + amount); }
+
+void JobContext::UpdateChecksum() {
+    OperationHost* host = &host_;
+    ui_.Post([host] { host->UpdateChecksum(); });
+}
+
+void JobContext::CloseProgress() {
+    PostWindow([](ProgressWindowPort& w) { w.Close(); });
+}
+
+void JobContext::ApplyButtonCaps() {
+    OperationHost* host = &host_;
+    std::shared_ptr<RunChannel> channel = channel_;
+    // After an Abort the buttons were given back already, and the user may
+    // have moved on; a late worker leaves them alone.
+    ui_.Post([host, channel] {
+        if (!channel->aborted) host->ApplyButtonCaps();
+    });
+}
+
+bool JobContext::CheckLink() {
+    if (link.FailedTransfers() == failuresAtStart_) return true;
+    if (!linkLost_) {
+        linkLost_ = true;
+        ErrorCount = 1;
+        // After an Abort a cut-short read is expected, not news.
+        if (RunFlag) Log(" No answer from the programmer: check the USB cable, then Reconnect");
+    }
+    return false;
+}
+
+void JobContext::SendText(const std::string& text) {
+    link.SendText(text);
+    CheckLink();
+}
+
+void JobContext::SendBlock(const std::uint8_t* payload64) {
+    link.SendPayload(payload64);
+    CheckLink();
+}
+
+std::string JobContext::ReceiveText4(int timeoutMs) {
+    const std::string text = link.ReceiveText4(timeoutMs);
+    CheckLink();
+    return text;
+}
+
+bool JobContext::ReceivePayload(std::uint8_t* payload64) {
+    link.ReceivePayload(payload64);
+    return CheckLink();
+}
+
+void JobContext::ReportRefused(const std::string& command, const std::string& reply) {
+    if (linkLost_) return;  // already said
+    ErrorCount = 1;
+    if (!RunFlag) return;
+    std::string shown;
+    for (char c : reply.substr(0, 2)) shown += (c >= 0x20 && c < 0x7F) ? c : '.';
+    Log(" Programmer refused the command \"" + command + "\" (answer \"" + shown + "\")");
+}
+
+std::string FormatElapsed(std::int64_t ms) {
+    if (ms < 0) ms = 0;
+    return fmt::format(" {:02}:{:02}:{:02}.{:03}", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
+                       ms % 1000);
+}
+
+}  // namespace karvo

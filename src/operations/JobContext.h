@@ -1,0 +1,84 @@
+#pragma once
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "operations/JobProtocol.h"
+#include "operations/OperationHost.h"
+#include "operations/ProgressWindowPort.h"
+#include "ports/LogPort.h"
+#include "ports/UiThreadPort.h"
+
+namespace karvo {
+
+// Shared by the engine and its worker for one operation. The window pointer
+// is touched on the user-interface thread only, and goes null when the window
+// is released, so a late update from a worker winding down after an Abort
+// never reaches it.
+struct RunChannel {
+    ProgressWindowPort* window = nullptr;
+    bool aborted = false;
+};
+
+// Everything a family job uses, on the worker thread. Screen effects are
+// posted to the user-interface thread in the order they are made; the link
+// helpers notice a programmer that stopped answering.
+class JobContext final : private LogPort {
+public:
+    JobContext(OperationHost& host, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
+               char opCode);
+
+    THid& link;
+    MemoryBuffer& buffer;
+    const DeviceRecord& device;
+    OptionFlags& options;
+    std::atomic<bool>& RunFlag;
+    std::atomic<std::uint8_t>& ErrorCount;
+    Clock& clock;
+    char OpCode;
+    char AreaCode = 'P';
+
+    JobReporter& Reporter() { return reporter_; }
+    bool Running() const { return RunFlag && ErrorCount == 0; }
+
+    void Log(const std::string& line);
+    void Caption(const std::string& caption);
+    void ProgressMax(int maximum);
+    void ProgressValue(int value);
+    void ProgressAdd(int amount);
+    void UpdateChecksum();
+    void CloseProgress();
+    void ApplyButtonCaps();
+
+    // Link use with failure detection. A failed or timed-out transfer is
+    // reported once (" No answer from the programmer", ErrorCount raised):
+    // a job must never take silence for data.
+    void SendText(const std::string& text);
+    void SendBlock(const std::uint8_t* payload64);
+    std::string ReceiveText4(int timeoutMs = THid::kReadTimeoutMs);
+    bool ReceivePayload(std::uint8_t* payload64);
+    bool LinkLost() const { return linkLost_; }
+    // The acceptance reply did not come: says so and raises ErrorCount.
+    void ReportRefused(const std::string& command, const std::string& reply);
+
+private:
+    void AppendLine(const std::string& line) override { Log(line); }
+    void Clear() override {}
+    bool CheckLink();
+    void PostWindow(std::function<void(ProgressWindowPort&)> update);
+
+    OperationHost& host_;
+    UiThreadPort& ui_;
+    std::shared_ptr<RunChannel> channel_;
+    JobReporter reporter_;
+    std::uint64_t failuresAtStart_;
+    bool linkLost_ = false;
+    int maximum_ = 0;
+    int value_ = 0;
+    int shownPercent_ = -1;
+};
+
+// Elapsed time as the log shows it: " hh:nn:ss.zzz".
+std::string FormatElapsed(std::int64_t ms);
+
+}  // namespace karvo

@@ -1,0 +1,117 @@
+#include "operations/OperationEngine.h"
+
+#include <chrono>
+
+#include "operations/FamilyJobs.h"
+
+namespace karvo {
+
+OperationEngine::OperationEngine(OperationHost& host, UiThreadPort& ui,
+                                 ProgressWindowFactory& windows)
+    : host_(host), ui_(ui), windows_(windows) {}
+
+OperationEngine::~OperationEngine() { WaitForWorker(); }
+
+const char* OperationEngine::Caption(char opCode) {
+    switch (opCode) {
+        case 'R': return "Read";
+        case 'B': return "Blank Check";
+        case 'P': return "Program";
+        case 'V': return "Verify";
+        case 'E': return "Erase";
+        default: return "";
+    }
+}
+
+bool OperationEngine::WaitDone(int ms) {
+    std::unique_lock lock(mutex_);
+    return doneChanged_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return workerDone_; });
+}
+
+void OperationEngine::JoinIfDone() {
+    if (worker_.joinable() && WaitDone(0)) worker_.join();
+}
+
+bool OperationEngine::Busy() {
+    JoinIfDone();
+    return worker_.joinable();
+}
+
+void OperationEngine::WaitForWorker() {
+    if (worker_.joinable()) worker_.join();
+}
+
+void OperationEngine::Run(char opCode) {
+    Clock& clock = host_.Time();
+    const std::int64_t start = clock.NowMs();
+    host_.Buffer().Cursor = 0;
+    if (!host_.ProgrammerConnected() || !host_.DeviceFilesPresent()) return;
+    if (Busy()) {
+        host_.LogLine(" The programmer is still finishing the aborted operation; try again shortly");
+        return;
+    }
+    host_.SetAllButtonsEnabled(false);
+    channel_ = std::make_shared<RunChannel>();
+    window_ = windows_.Create([this] { Abort(); });
+    channel_->window = window_.get();
+    host_.LogLine("");
+    window_->SetCaption(Caption(opCode));
+    host_.RunFlag() = true;
+    {
+        std::lock_guard lock(mutex_);
+        workerDone_ = false;
+    }
+    worker_ = std::thread([this, channel = channel_, opCode] { Dispatch(channel, opCode); });
+
+    window_->RunModal();
+
+    channel_->window = nullptr;
+    window_.reset();
+    // A worker that ended normally is finishing its last posts; one that was
+    // aborted stops at its next block. Either way give it a moment, so that
+    // the checksum below is not taken while a read is still filling the buffer.
+    WaitDone(250);
+    JoinIfDone();
+    host_.LogLine(FormatElapsed(clock.NowMs() - start));
+    if (host_.RunFlag()) {
+        if (host_.ErrorCount() != 0) {
+            host_.PlayError();
+        } else {
+            host_.PlayChimes();
+        }
+    }
+    host_.UpdateChecksum();
+}
+
+void OperationEngine::Abort() {
+    if (!channel_ || channel_->aborted || channel_->window == nullptr) return;
+    channel_->aborted = true;
+    host_.RunFlag() = false;
+    host_.LogLine(" Process Aborted");
+    host_.PlayError();
+    host_.ApplyButtonCaps();
+    channel_->window->Close();
+}
+
+void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode) {
+    {
+        host_.Link().WatchRunFlag(&host_.RunFlag());
+        JobContext job(host_, ui_, channel, opCode);
+        switch (host_.Device().Family()) {
+            case 'E': RunFamilyE(job); break;
+            default:
+                // Other families have no job: end at once instead of leaving
+                // the window open until Abort.
+                job.CloseProgress();
+                break;
+        }
+        if (job.ErrorCount != 0) job.CloseProgress();
+        job.ApplyButtonCaps();
+        host_.Link().WatchRunFlag(nullptr);
+    }
+    std::lock_guard lock(mutex_);
+    workerDone_ = true;
+    doneChanged_.notify_all();
+}
+
+}  // namespace karvo

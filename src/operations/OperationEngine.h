@@ -1,0 +1,53 @@
+#pragma once
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "operations/JobContext.h"
+#include "operations/OperationHost.h"
+#include "operations/ProgressWindowPort.h"
+#include "ports/UiThreadPort.h"
+
+namespace karvo {
+
+// Starts Blank, Read, Program, Verify and Erase: one worker thread runs the
+// family's job while the modal progress window offers Abort. Only one worker
+// may hold the link at a time, also after an Abort while the old one is still
+// winding down.
+class OperationEngine {
+public:
+    OperationEngine(OperationHost& host, UiThreadPort& ui, ProgressWindowFactory& windows);
+    ~OperationEngine();
+    OperationEngine(const OperationEngine&) = delete;
+    OperationEngine& operator=(const OperationEngine&) = delete;
+
+    // The five operation buttons: 'B', 'R', 'P', 'V' or 'E'.
+    void Run(char opCode);
+    // The progress window's Abort button.
+    void Abort();
+
+    // True while a worker (perhaps an aborted one) still uses the link.
+    bool Busy();
+    // Waits for a worker still winding down (used at exit).
+    void WaitForWorker();
+
+    static const char* Caption(char opCode);
+
+private:
+    void Dispatch(std::shared_ptr<RunChannel> channel, char opCode);
+    void JoinIfDone();
+    bool WaitDone(int ms);
+
+    OperationHost& host_;
+    UiThreadPort& ui_;
+    ProgressWindowFactory& windows_;
+    std::unique_ptr<ProgressWindowPort> window_;
+    std::shared_ptr<RunChannel> channel_;
+    std::thread worker_;
+    std::mutex mutex_;
+    std::condition_variable doneChanged_;
+    bool workerDone_ = true;
+};
+
+}  // namespace karvo

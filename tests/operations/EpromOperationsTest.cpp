@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <fmt/format.h>
+
+#include "operations/HeadlessProgress.h"
+#include "support/CatalogueFixture.h"
+#include "support/RecordingPorts.h"
+
+namespace karvo::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+DeviceRecord Eprom(const char* name, std::uint32_t lastAddr, std::uint8_t algorithm) {
+    DeviceBuilder b('E', lastAddr, name);
+    b.Algorithm(algorithm).Caps(0xFF, 0x05);
+    b.record.SetFloat(DeviceRecord::kVcc, 5.0f);
+    return b;
+}
+
+// A programmer, a 27C256 (UV EPROM) and a 28C256 (EEPROM) in the catalogue,
+// and karvo's engine driven without windows.
+struct OperationRig {
+    OperationRig() {
+        dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3), Eprom("28C256", 0x7FFF, 9)}}});
+        rig = std::make_unique<Rig>();
+        rig->presenter.AttachOperations(ui, windows);
+        rig->presenter.StartUp();
+        windows.observer = [this](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+            captions.push_back(s.caption);
+            maxValue = std::max(maxValue, s.value);
+            if (abortAtValue && s.value >= *abortAtValue) {
+                abortAtValue.reset();
+                abort();
+            }
+        };
+    }
+
+    void Select(int device) {
+        struct Pick final : SelectionDialogPort {
+            int device;
+            bool Run(SelectionModel& m) override {
+                m.ClickDevice(device);
+                return true;
+            }
+            void ShowIspNotice() override {}
+        } pick;
+        pick.device = device;
+        rig->presenter.State().settings.DataFileName = "KARVO_e.usb";
+        rig->presenter.Select(pick);
+        rig->log.lines.clear();
+        rig->sounds.played.clear();
+    }
+
+    void Run(char op) {
+        rig->presenter.RunOperation(op);
+        ui.RunPending();
+    }
+
+    std::vector<std::uint8_t> Chip() {
+        return rig->programmer.WithSocket([](std::optional<ChipModel>& c) { return c->Area('e')->bytes; });
+    }
+    void SetChip(std::uint32_t address, std::uint8_t value) {
+        rig->programmer.WithSocket([&](std::optional<ChipModel>& c) { c->Area('e')->bytes[address] = value; });
+    }
+    std::string Enabled() {
+        std::string names;
+        for (int i = 0; i < kToolButtonCount; ++i) {
+            if (!rig->presenter.Panel().Enabled(static_cast<ToolButton>(i))) continue;
+            names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
+        }
+        return names;
+    }
+
+    ScratchProgramDir dir;
+    QueuedUiThread ui;
+    HeadlessProgressFactory windows{ui};
+    std::unique_ptr<Rig> rig;
+    Lines captions;
+    int maxValue = 0;
+    std::optional<int> abortAtValue;
+};
+
+// The log of one operation: an empty line, the job's lines, the elapsed time.
+Lines JobLines(const Lines& log) {
+    EXPECT_GE(log.size(), 2u);
+    EXPECT_EQ(log.front(), "");
+    EXPECT_EQ(log.back().size(), 13u) << log.back();  // " hh:nn:ss.zzz"
+    return Lines(log.begin() + 1, log.end() - 1);
+}
+
+TEST(EpromRead, ReadsTheWholeChipIn512Reports) {
+    OperationRig r;
+    r.Select(0);
+    r.SetChip(0, 0x12);
+    r.SetChip(0x7FFF, 0x34);
+    r.Run('R');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"chimes.wav"}));
+    EXPECT_EQ(r.rig->presenter.Buffer()[0], 0x12);
+    EXPECT_EQ(r.rig->presenter.Buffer()[0x7FFF], 0x34);
+    EXPECT_EQ(r.maxValue, 0x8000);
+    EXPECT_EQ(r.rig->presenter.Link().FailedTransfers(), 0u);
+    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+                           "SB_Verify SB_Erase SB_Option");
+    // The checksum follows what was read.
+    EXPECT_EQ(r.rig->presenter.Panel().Label(PanelLabel::CheckL),
+              fmt::format("{:04X}", (0x7FFE * 0xFF + 0x12 + 0x34) & 0xFFFF));
+}
+
+TEST(EpromRead, ElapsedTimeIsTheRunsLength) {
+    OperationRig r;
+    r.Select(0);
+    r.Run('P');  // programming waits 100 ms at its end
+    EXPECT_EQ(r.rig->log.lines.back(), " 00:00:00.100");
+}
+
+TEST(EpromProgram, ProgramsThenVerifies) {
+    OperationRig r;
+    r.Select(0);
+    MemoryBuffer& buffer = r.rig->presenter.Buffer();
+    for (std::uint32_t i = 0; i < 0x8000; ++i) buffer[i] = static_cast<std::uint8_t>(i * 7);
+    r.Run('P');
+    EXPECT_EQ(JobLines(r.rig->log.lines),
+              (Lines{" Programmed", " Verifying @ Vdd = 5.0V ", " Verified OK"}));
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"chimes.wav"}));
+    const auto chip = r.Chip();
+    EXPECT_TRUE(std::equal(chip.begin(), chip.end(), buffer.Data()));
+    EXPECT_NE(std::find(r.captions.begin(), r.captions.end(), "Verify"), r.captions.end());
+}
+
+TEST(EpromProgram, UvEpromThatIsNotBlankShowsRealCompareErrors) {
+    OperationRig r;
+    r.Select(0);
+    r.SetChip(0x100, 0x0F);  // bits already programmed to 0 cannot come back
+    r.rig->presenter.Buffer()[0x100] = 0xF0;
+    r.Run('P');
+    EXPECT_EQ(JobLines(r.rig->log.lines),
+              (Lines{" Programmed", " Verifying @ Vdd = 5.0V ", " Compare Error",
+                     "  Compare Error @ 0x00100 Ram = 0xF0 27C256 = 0x00"}));
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
+    // The rest of the stream was read and dropped: the next command is answered.
+    r.rig->log.lines.clear();
+    r.Run('R');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
+}
+
+TEST(EpromProgram, EepromWritesReplaceBytes) {
+    OperationRig r;
+    r.Select(1);
+    r.SetChip(0x100, 0x0F);
+    r.rig->presenter.Buffer()[0x100] = 0xF0;
+    r.Run('P');
+    EXPECT_EQ(JobLines(r.rig->log.lines).back(), " Verified OK");
+}
+
+TEST(EpromVerify, CorruptedByteIsReportedAtItsOffset) {
+    OperationRig r;
+    r.Select(0);
+    r.rig->programmer.Corrupt(0x100);
+    r.Run('V');
+    EXPECT_EQ(JobLines(r.rig->log.lines),
+              (Lines{" Verifying @ Vdd = 5.0V ", " Compare Error",
+                     "  Compare Error @ 0x00100 Ram = 0xFF 27C256 = 0x00"}));
+    EXPECT_EQ(r.rig->presenter.State().ErrorCount, 1);
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
+}
+
+TEST(EpromBlank, ChecksAgainstTheBlankValue) {
+    OperationRig r;
+    r.Select(0);
+    r.Run('B');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" 27C256 is blank"}));
+    r.rig->log.lines.clear();
+    r.SetChip(0x4000, 0xFE);
+    r.Run('B');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" 27C256 not blank"}));
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"chimes.wav", "error.wav"}));
+    r.rig->log.lines.clear();
+    r.Run('R');  // the stream was drained
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
+}
+
+TEST(EpromErase, IsRefusedNotFaked) {
+    OperationRig r;
+    r.Select(0);
+    r.Run('E');
+    EXPECT_EQ(JobLines(r.rig->log.lines),
+              (Lines{" Erase is not possible for 27C256 with this programmer"}));
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
+}
+
+TEST(EpromAbort, DuringAReadStopsCleanly) {
+    OperationRig r;
+    r.Select(0);
+    r.abortAtValue = 0x2000;
+    r.Run('R');
+    const Lines& log = r.rig->log.lines;
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0], "");
+    EXPECT_EQ(log[1], " Process Aborted");
+    EXPECT_EQ(log[2].size(), 13u);
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
+    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+                           "SB_Verify SB_Erase SB_Option");
+    // The aborted stream does not poison the next operation.
+    r.rig->presenter.Engine()->WaitForWorker();
+    r.ui.RunPending();
+    r.rig->log.lines.clear();
+    r.Run('R');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
+}
+
+struct FaultCase {
+    const char* name;
+    std::function<void(VirtualProgrammer&)> inject;
+    char op;
+    std::string line;
+};
+
+class EpromFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(EpromFaults, EndInAnErrorNeverAHangNeverChimes) {
+    OperationRig r;
+    r.Select(0);
+    GetParam().inject(r.rig->programmer);
+    r.Run(GetParam().op);
+    const Lines lines = JobLines(r.rig->log.lines);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), GetParam().line), lines.end())
+        << ::testing::PrintToString(lines);
+    EXPECT_NE(r.rig->presenter.State().ErrorCount, 0);
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
+    EXPECT_FALSE(r.rig->presenter.Engine()->Busy());
+}
+
+const std::string kNoAnswer = " No answer from the programmer: check the USB cable, then Reconnect";
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, EpromFaults,
+    ::testing::Values(
+        FaultCase{"refuse_read", [](VirtualProgrammer& p) { p.Refuse("eR"); }, 'R',
+                  " Programmer refused the command \"eR\" (answer \"??\")"},
+        FaultCase{"refuse_write", [](VirtualProgrammer& p) { p.Refuse("eW"); }, 'P',
+                  " Programmer refused the command \"eW\" (answer \"??\")"},
+        FaultCase{"stall_read", [](VirtualProgrammer& p) { p.StallAfter(100); }, 'R', kNoAnswer},
+        FaultCase{"stall_write", [](VirtualProgrammer& p) { p.StallAfter(100); }, 'P', kNoAnswer},
+        FaultCase{"stall_verify", [](VirtualProgrammer& p) { p.StallAfter(3); }, 'V', kNoAnswer},
+        FaultCase{"unplug", [](VirtualProgrammer& p) { p.Unplug(); }, 'R', kNoAnswer},
+        FaultCase{"mute", [](VirtualProgrammer& p) { p.Refuse("eR"); p.StallAfter(0); }, 'B',
+                  kNoAnswer}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// A clock whose sleeps block while the gate is shut: parks a worker on purpose.
+class GateClock final : public Clock {
+public:
+    std::int64_t NowMs() override { return 0; }
+    void SleepMs(int) override {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return open_; });
+    }
+    void Set(bool open) {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = open;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = true;
+};
+
+TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
+    ScratchProgramDir dir;
+    dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3)}}});
+    GateClock clock;
+    VirtualProgrammer programmer({}, clock);
+    VirtualBackend usb(programmer);
+    RecordingLog log;
+    RecordingView view;
+    RecordingPrompts prompts;
+    RecordingSounds sounds;
+    MemorySettingsStore store;
+    NoFirmwareUpdate update;
+    QueuedUiThread ui;
+    HeadlessProgressFactory windows(ui);
+    MainPresenter presenter({log, view, prompts, sounds, store, usb, clock, update});
+    presenter.AttachOperations(ui, windows);
+    presenter.StartUp();
+    struct Pick final : SelectionDialogPort {
+        bool Run(SelectionModel&) override { return true; }
+        void ShowIspNotice() override {}
+    } pick;
+    presenter.Select(pick);
+    ASSERT_TRUE(presenter.DeviceActive());
+    for (std::uint32_t i = 0; i < 0x8000; ++i) presenter.Buffer()[i] = static_cast<std::uint8_t>(i);
+
+    // The worker parks in the wait that ends programming; Abort comes before.
+    clock.Set(false);
+    windows.observer = [](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+        if (s.value > 0) abort();
+    };
+    presenter.RunOperation('P');
+    ui.RunPending();
+    EXPECT_TRUE(presenter.Engine()->Busy());
+    log.lines.clear();
+    presenter.Reconnect();
+    presenter.RunOperation('R');
+    presenter.Select(pick);
+    EXPECT_EQ(log.lines, (Lines(3, " The programmer is still finishing the aborted operation; "
+                                   "try again shortly")));
+
+    clock.Set(true);
+    presenter.Engine()->WaitForWorker();
+    ui.RunPending();
+    EXPECT_FALSE(presenter.Engine()->Busy());
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), " Programmed"), 0)
+        << "no success line after an Abort";
+    const bool written = programmer.WithSocket([&](std::optional<ChipModel>& chip) {
+        return std::equal(chip->Area('e')->bytes.begin(), chip->Area('e')->bytes.end(),
+                          presenter.Buffer().Data());
+    });
+    EXPECT_TRUE(written) << "programming is never cut in half";
+    log.lines.clear();
+    windows.observer = nullptr;
+    presenter.RunOperation('V');
+    ui.RunPending();
+    EXPECT_EQ(log.lines[2], " Verified OK");
+}
+
+}  // namespace
+}  // namespace karvo::test
