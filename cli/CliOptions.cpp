@@ -34,7 +34,9 @@ const char* const kUsageText =
     "  virtual set ADDRESS BYTE...   put bytes into the chip in the virtual socket\n"
     "  virtual show START [COUNT]    print the chip in the virtual socket\n"
     "  virtual blank                 make the chip in the virtual socket blank\n"
-    "  virtual fault refuse COMMAND | corrupt ADDRESS | stall N | unplug\n";
+    "  virtual fault refuse COMMAND | corrupt ADDRESS | stall N | unplug\n"
+    "  options [progbits=HEX] [KEY=0|1]...  the Options dialog; keys: test id maxmin\n"
+    "                            sound step0 ... step6; prints the resulting flags\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
     CliOptions options;

@@ -15,6 +15,7 @@ CliSession::CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgramme
     RegisterBufferCommands(*this);
     RegisterOperationCommands(*this);
     RegisterVirtualCommands(*this);
+    RegisterOptionsCommands(*this);
 }
 
 void CliSession::Register(const std::string& name, int minArgs, int maxArgs, Handler handler) {

@@ -13,6 +13,7 @@ void RegisterCatalogueCommands(CliSession& session);
 void RegisterBufferCommands(CliSession& session);
 void RegisterOperationCommands(CliSession& session);
 void RegisterVirtualCommands(CliSession& session);
+void RegisterOptionsCommands(CliSession& session);
 
 // A hexadecimal number without prefix, as typed everywhere in this program.
 std::optional<std::uint32_t> ParseHex(const std::string& text);

@@ -7,6 +7,7 @@
 #include "buffer/MemoryBuffer.h"
 #include "catalogue/DeviceRecord.h"
 #include "catalogue/SelectionDialogPort.h"
+#include "settings/OptionsDialogPort.h"
 #include "link/THid.h"
 #include "operations/OperationEngine.h"
 #include "operations/OperationHost.h"
@@ -74,6 +75,8 @@ public:
     // The Select command: the dialog, activation of the chosen device, and,
     // with a programmer, its parameter block, blank fill and button enables.
     void Select(SelectionDialogPort& dialog);
+    // The Options command: the dialog over the current device's options.
+    void Options(OptionsDialogPort& dialog);
 
     ApplicationState& State() { return state_; }
     PanelState& Panel() { return panel_; }

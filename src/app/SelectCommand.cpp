@@ -48,6 +48,13 @@ void MainPresenter::Select(SelectionDialogPort& dialog) {
     if (device_.Family() == 'C') remembered.flags.ProgBits = 0x17;
 }
 
+void MainPresenter::Options(OptionsDialogPort& dialog) {
+    if (state_.AppState == 0) return;
+    OptionsModel model(device_, state_.settings.flags, state_.settings.SoundON);
+    model.Prepare();
+    dialog.Run(model);
+}
+
 bool MainPresenter::ActivateDevice(SelectionModel& model, SelectionDialogPort& dialog) {
     const auto manufIndex = static_cast<std::size_t>(model.ManufIndex());
     const auto deviceIndex = static_cast<std::size_t>(model.DeviceIndex());
