@@ -1,0 +1,103 @@
+// Whole device operations through the engine, the link and the virtual
+// programmer: how many reports a second the program itself can move, and,
+// paced like USB full-speed hardware, how close a whole Read or Program and
+// Verify comes to the time the reports alone need.
+#include <benchmark/benchmark.h>
+
+#include "operations/HeadlessProgress.h"
+#include "support/CatalogueFixture.h"
+#include "support/RecordingPorts.h"
+
+namespace {
+
+using namespace karvo;
+using namespace karvo::test;
+
+constexpr std::uint32_t kChipSize = 0x100000;  // 1 MiB
+
+struct Station {
+    explicit Station(bool paced) : programmer(Settings(paced), SystemClock()), usb(programmer),
+          presenter({log, view, prompts, sounds, store, usb, SystemClock(), update}) {
+        DeviceBuilder chip('E', kChipSize - 1, "27C080");
+        chip.Algorithm(3).Caps(0xFF, 0x04);
+        dir.Write("KARVO_e.usb", {{"Bench", {chip}}});
+        ChipTypes types;
+        types.Add(chip);
+        programmer.LearnChipTypes(types);
+        presenter.AttachOperations(ui, windows);
+        presenter.StartUp();
+        struct Pick final : SelectionDialogPort {
+            bool Run(SelectionModel&) override { return true; }
+            void ShowIspNotice() override {}
+        } pick;
+        presenter.Select(pick);
+    }
+    static VirtualSettings Settings(bool paced) {
+        VirtualSettings s;
+        s.paced = paced;
+        return s;
+    }
+    void Run(char op) {
+        presenter.RunOperation(op);
+        ui.RunPending();
+    }
+
+    ScratchProgramDir dir;
+    VirtualProgrammer programmer;
+    VirtualBackend usb;
+    RecordingLog log;
+    RecordingView view;
+    RecordingPrompts prompts;
+    RecordingSounds sounds;
+    MemorySettingsStore store;
+    NoFirmwareUpdate update;
+    QueuedUiThread ui;
+    HeadlessProgressFactory windows{ui};
+    MainPresenter presenter;
+};
+
+// Reports one operation moves: the command and its answer, then one per block
+// (a write also has one answer per block).
+constexpr double kReadReports = 2 + kChipSize / 64;
+constexpr double kProgramVerifyReports = 2 + 2.0 * kChipSize / 64 + kReadReports;
+
+void BM_Read1MiB(benchmark::State& state) {
+    Station station(false);
+    for (auto _ : state) station.Run('R');
+    state.counters["reports_per_s"] =
+        benchmark::Counter(kReadReports * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Read1MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ProgramVerify1MiB(benchmark::State& state) {
+    Station station(false);
+    for (auto _ : state) station.Run('P');
+    state.counters["reports_per_s"] =
+        benchmark::Counter(kProgramVerifyReports * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ProgramVerify1MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Paced: the reports alone need one millisecond each.
+void BM_PacedRead1MiB(benchmark::State& state) {
+    Station station(true);
+    for (auto _ : state) station.Run('R');
+    state.counters["ratio_to_reports_alone"] =
+        benchmark::Counter(kReadReports / 1000.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PacedRead1MiB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_PacedProgramVerify1MiB(benchmark::State& state) {
+    Station station(true);
+    for (auto _ : state) station.Run('P');
+    state.counters["ratio_to_reports_alone"] = benchmark::Counter(
+        kProgramVerifyReports / 1000.0 * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PacedProgramVerify1MiB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
