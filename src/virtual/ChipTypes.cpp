@@ -27,4 +27,22 @@ std::optional<DeviceRecord> ChipTypes::Find(const std::uint8_t* block) const {
     return std::nullopt;
 }
 
+std::vector<std::pair<std::string, std::string>> ChipTypes::Ambiguities() const {
+    std::vector<std::pair<std::string, std::string>> clashes;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        const ParameterBlock a = BuildParameterBlock(records_[i]);
+        for (std::size_t j = i + 1; j < records_.size(); ++j) {
+            if (records_[i].LastAddr() == records_[j].LastAddr() &&
+                records_[i].EepromSize() == records_[j].EepromSize()) {
+                continue;
+            }
+            const ParameterBlock b = BuildParameterBlock(records_[j]);
+            if (std::equal(a.begin(), a.end(), b.begin())) {
+                clashes.emplace_back(records_[i].DevName(), records_[j].DevName());
+            }
+        }
+    }
+    return clashes;
+}
+
 }  // namespace karvo

@@ -17,6 +17,11 @@ public:
     void Add(const DeviceRecord& record) { records_.push_back(record); }
     std::optional<DeviceRecord> Find(const std::uint8_t* block) const;
 
+    // Pairs of chip types that send the same parameter block but differ in
+    // size: a firmware could not tell them apart and would stream the wrong
+    // number of reports for one of them. A sound catalogue has none.
+    std::vector<std::pair<std::string, std::string>> Ambiguities() const;
+
 private:
     std::vector<DeviceRecord> records_;
 };

@@ -21,9 +21,9 @@ DeviceRecord Eprom(const char* name, std::uint32_t lastAddr, std::uint8_t algori
 // A programmer, a 27C256 (UV EPROM) and a 28C256 (EEPROM) in the catalogue,
 // and karvo's engine driven without windows.
 struct OperationRig {
-    OperationRig() {
+    explicit OperationRig(VirtualSettings settings = {}, Clock* programmerClock = nullptr) {
         dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3), Eprom("28C256", 0x7FFF, 9)}}});
-        rig = std::make_unique<Rig>();
+        rig = std::make_unique<Rig>(std::move(settings), programmerClock);
         rig->presenter.AttachOperations(ui, windows);
         rig->presenter.StartUp();
         windows.observer = [this](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
@@ -190,13 +190,57 @@ TEST(EpromErase, IsRefusedNotFaked) {
     EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
 }
 
+// Sleeps that stop passing after a number of them, until the gate opens: lets
+// a test park a worker, or press Abort at a known point of a paced stream,
+// whatever the scheduler does.
+class GateAfterClock final : public Clock {
+public:
+    std::int64_t NowMs() override { return 0; }
+    void SleepMs(int) override {
+        std::unique_lock lock(mutex_);
+        if (!armed_ || --freeSleeps_ >= 0) return;
+        changed_.wait(lock, [this] { return open_; });
+    }
+    void Arm(int freeSleeps) {
+        std::lock_guard lock(mutex_);
+        armed_ = true;
+        freeSleeps_ = freeSleeps;
+    }
+    void Open() {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int freeSleeps_ = 0;
+    bool armed_ = false;
+    bool open_ = false;
+};
+
 TEST(EpromAbort, DuringAReadStopsCleanly) {
-    OperationRig r;
+    GateAfterClock gate;
+    VirtualSettings paced;
+    paced.paced = true;
+    OperationRig r(paced, &gate);
     r.Select(0);
+    // "eR", "GR" and 128 data reports pass; the 129th waits for the Abort.
+    gate.Arm(2 + 128);
     r.abortAtValue = 0x2000;
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+        if (s.value >= 0x2000 && r.abortAtValue) {
+            r.abortAtValue.reset();
+            abort();
+            gate.Open();
+        }
+    };
     r.Run('R');
     const Lines& log = r.rig->log.lines;
-    ASSERT_EQ(log.size(), 3u);
+    ASSERT_EQ(log.size(), 3u) << ::testing::PrintToString(log);
     EXPECT_EQ(log[0], "");
     EXPECT_EQ(log[1], " Process Aborted");
     EXPECT_EQ(log[2].size(), 13u);
@@ -250,32 +294,10 @@ INSTANTIATE_TEST_SUITE_P(
                   kNoAnswer}),
     [](const auto& param) { return std::string(param.param.name); });
 
-// A clock whose sleeps block while the gate is shut: parks a worker on purpose.
-class GateClock final : public Clock {
-public:
-    std::int64_t NowMs() override { return 0; }
-    void SleepMs(int) override {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return open_; });
-    }
-    void Set(bool open) {
-        {
-            std::lock_guard lock(mutex_);
-            open_ = open;
-        }
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool open_ = true;
-};
-
 TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     ScratchProgramDir dir;
     dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3)}}});
-    GateClock clock;
+    GateAfterClock clock;
     VirtualProgrammer programmer({}, clock);
     VirtualBackend usb(programmer);
     RecordingLog log;
@@ -298,7 +320,7 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     for (std::uint32_t i = 0; i < 0x8000; ++i) presenter.Buffer()[i] = static_cast<std::uint8_t>(i);
 
     // The worker parks in the wait that ends programming; Abort comes before.
-    clock.Set(false);
+    clock.Arm(0);
     windows.observer = [](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
         if (s.value > 0) abort();
     };
@@ -312,7 +334,7 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     EXPECT_EQ(log.lines, (Lines(3, " The programmer is still finishing the aborted operation; "
                                    "try again shortly")));
 
-    clock.Set(true);
+    clock.Open();
     presenter.Engine()->WaitForWorker();
     ui.RunPending();
     EXPECT_FALSE(presenter.Engine()->Busy());

@@ -65,8 +65,10 @@ struct CountingUpdate final : FirmwareUpdatePort {
 
 // A presenter wired to a virtual programmer and recording ports.
 struct Rig {
-    explicit Rig(VirtualSettings settings = {})
-        : programmer(std::move(settings), clock),
+    // programmerClock: the virtual programmer's own time (pacing, time-outs);
+    // the presenter's clock by default.
+    explicit Rig(VirtualSettings settings = {}, Clock* programmerClock = nullptr)
+        : programmer(std::move(settings), programmerClock ? *programmerClock : clock),
           usb(programmer),
           presenter({log, view, prompts, sounds, store, usb, clock, update}) {}
 

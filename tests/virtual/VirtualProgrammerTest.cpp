@@ -138,3 +138,31 @@ TEST(VirtualProgrammer, PacingCostsAMillisecondPerReport) {
 
 }  // namespace
 }  // namespace karvo
+
+namespace karvo {
+namespace {
+
+TEST(ShippedCatalogue, EveryChipTypeIsTellableFromItsParameterBlock) {
+    const std::string bin = KARVO_BIN_DIR;
+    const ChipTypes types = ChipTypes::FromDataFiles({bin + "/KARVO_e.usb", bin + "/KARVO_m.usb"});
+    EXPECT_EQ(types.Ambiguities(), (std::vector<std::pair<std::string, std::string>>{}));
+}
+
+TEST(ChipTypeLookup, SameBlockDifferentSizeIsAnAmbiguity) {
+    ChipTypes types;
+    DeviceRecord a;
+    a.SetU8(DeviceRecord::kFamily, 'E');
+    a.SetU8(DeviceRecord::kAlgorithm, 3);
+    a.SetU32(DeviceRecord::kLastAddr, 0xFFFF);
+    a.SetText(DeviceRecord::kDevName, DeviceRecord::kDevNameSize, "27C512");
+    DeviceRecord b = a;
+    b.SetU32(DeviceRecord::kLastAddr, 0x1FFFF);
+    b.SetText(DeviceRecord::kDevName, DeviceRecord::kDevNameSize, "27C010");
+    types.Add(a);
+    types.Add(b);
+    ASSERT_EQ(types.Ambiguities().size(), 1u);
+    EXPECT_EQ(types.Ambiguities()[0].second, "27C010");
+}
+
+}  // namespace
+}  // namespace karvo
