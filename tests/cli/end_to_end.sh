@@ -51,6 +51,38 @@ run script 0 "${version}ManuL=\nManIDL=\nDevIDL=\nDevIDL2=\nDevL=\nSizeL=\nCheck
 printf '%b' "$version" >"$work/want"
 check from_other_directory 0 "$work/want" "$?" "$work/got"
 
+# Selecting a device: log lines, panel labels, enables, checksum.
+run select_eprom 0 "${version} Selected : Atmel  AT27C256R\n Parameters sent OK\nManuL=Atmel\nManIDL=0x1E\nDevIDL=0x8C\nDevIDL2=\nDevL=AT27C256R\nSizeL=0x8000\nCheckL=8000\nVccL= 5.00V\nVppL=13.00V\nAdapL=\nFileL=\nComL=\nEnabled=SB_Select SB_Load SB_Save SB_Edit SB_Blank SB_Read SB_Prog SB_Verify SB_Option\n" --virtual -e 'select Atmel AT27C256R' -e panel
+run select_demo 0 "${demo} Selected : Atmel  ATmega8\n ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***\nManuL=Atmel\nManIDL=0x1E\nDevIDL=0x93\nDevIDL2=0x07\nDevL=ATmega8\nSizeL=0x2000\nCheckL=\nVccL= 5.00V\nVppL=\nAdapL=\nFileL=\nComL=E2prom @ 0x02000  size = 512 bytes\nEnabled=SB_Select\n" -e 'select Atmel ATmega8' -e panel
+run select_unknown 2 "$version" --virtual -e 'select Atmel NoSuchChip'
+run poke_dump 0 "${version} Selected : Atmel  AT27C256R\n Parameters sent OK\n00000000: 12 34 FF FF\n7E48\n" --virtual -e 'select Atmel AT27C256R' -e 'poke 0 12 34' -e 'dump 0 4' -e checksum
+
+# Operations: a corrupted byte fails the verify and the run.
+"$cli" --settings "$work/ops.ini" --virtual -e 'select Atmel AT27C256R' -e program -e 'virtual fault corrupt 100' -e verify >"$work/got" 2>&1
+st=$?
+if [ $st = 1 ] && grep -qx '  Compare Error @ 0x00100 Ram = 0xFF AT27C256R = 0x00' "$work/got" \
+   && grep -qx ' Verified OK' "$work/got"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAIL: verify_fault ($st)"; cat "$work/got"; fi
+for fault in "refuse eR" "stall 20" "unplug"; do
+  "$cli" --settings "$work/ops.ini" --virtual -e 'select Atmel AT27C256R' -e "virtual fault $fault" -e read >"$work/got" 2>&1
+  st=$?
+  if [ $st = 1 ] && ! grep -q 'Read Completed' "$work/got"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAIL: fault $fault ($st)"; cat "$work/got"; fi
+done
+run read_without_device 1 "$version" --virtual -e read
+
+# Options: the dialog's rules, and what it does not offer.
+run options_lockbits 0 "${version} Selected : Atmel  AT89S52\n ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***\n Parameters sent OK\nProgBits=01 Id_flag=1 Test_flag=0 MaxMin_flag=0 SoundON=1\n" --virtual -e 'select Atmel AT89S52' -e 'options progbits=5 step2=0 step3=0'
+run options_refused 2 "${version} Selected : Atmel  AT27C256R\n Parameters sent OK\n" --virtual -e 'select Atmel AT27C256R' -e 'options step1=1'
+
+# Settings survive a clean exit from the same program directory, and only then.
+bin=$(dirname "$cli")
+mkdir -p "$work/other"
+cp "$bin"/*.usb "$bin"/*.wav "$work/other/"
+"$cli" --settings "$work/keep.ini" --virtual -e 'select Atmel AT89S52' -e 'options sound=0 step3=1' >/dev/null 2>&1
+"$cli" --settings "$work/keep.ini" --virtual -e 'select Atmel AT89S52' -e 'options' >"$work/got" 2>&1
+grep -q '^ProgBits=07 .* SoundON=0$' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: settings kept"; cat "$work/got"; }
+"$cli" --settings "$work/keep.ini" --data-dir "$work/other" --virtual -e 'select Atmel AT89S52' -e 'options' >"$work/got" 2>&1
+grep -q '^ProgBits=01 .* SoundON=1$' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: settings from another directory"; cat "$work/got"; }
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }
