@@ -1,0 +1,132 @@
+#include "app/ui/TfrmMains.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/MainLayout.h"
+#include "app/ui/InfoPanels.h"
+#include "app/ui/LogView.h"
+#include "app/ui/MemoLog.h"
+#include "app/ui/MessageBoxPrompts.h"
+#include "app/ui/Toolbar.h"
+#include "app/ui/ToolbarPictures.h"
+#include "app/ui/WindowView.h"
+
+namespace karvo::ui {
+
+namespace {
+const QColor kWindowGrey(0xD4, 0xD6, 0xD9);
+constexpr QSize kPictureSize(32, 32);
+
+void Place(QWidget* widget, const Rect& rect) {
+    widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+}  // namespace
+
+TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmMains"));
+    setWindowTitle(QStringLiteral("KARVO Mk2"));
+    setWindowIcon(ApplicationIcon());
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowGrey);
+    setPalette(palette);
+
+    BuildToolbar();
+    Memo1 = new LogView(this);
+    const InfoPanels panels = BuildInfoPanels(this);
+    Panel1 = panels.panel1;
+    Panel2 = panels.panel2;
+    labels_ = panels.labels;
+    BuildBottomRow();
+
+    setMinimumSize(kDesignClientWidth, kDesignClientHeight);
+    resize(kDesignClientWidth, kDesignClientHeight);
+    ApplyLayout();
+
+    log_ = std::make_unique<MemoLog>(Memo1);
+    view_ = std::make_unique<WindowView>(MainWidgets{this, labels_, toolButtons_});
+    PromptPort* prompts = ports.prompts;
+    if (prompts == nullptr) {
+        ownPrompts_ = std::make_unique<MessageBoxPrompts>(this);
+        prompts = ownPrompts_.get();
+    }
+    presenter_ = std::make_unique<MainPresenter>(MainPorts{*log_, *view_, *prompts, ports.sounds,
+                                                           ports.settings, ports.usb, ports.clock,
+                                                           ports.firmwareUpdate});
+    presenter_->StartUp();
+}
+
+TfrmMains::~TfrmMains() {
+    // A window torn down without being closed still saves the settings.
+    ExitOnce();
+}
+
+void TfrmMains::BuildToolbar() {
+    for (int i = 0; i < kToolButtonCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(kToolButtonNames[index]));
+        button->setText(QString::fromLatin1(kToolbar[index].caption));
+        button->setIcon(ToolbarIcon(static_cast<ToolButton>(i)));
+        button->setIconSize(kPictureSize);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        // Like any toolbar: clicked, never focused away from the log.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(kToolbarLeft + i * kToolButtonWidth, 0, kToolButtonWidth,
+                            kToolButtonHeight);
+        // The start-up sequence enables what may be used.
+        button->setEnabled(false);
+        toolButtons_[index] = button;
+    }
+}
+
+void TfrmMains::BuildBottomRow() {
+    ClearMessages = new QPushButton(QStringLiteral("Clear"), this);
+    ClearMessages->setObjectName(QStringLiteral("ClearMessages"));
+    ClearMessages->setToolTip(QStringLiteral("Clear Messages"));
+    connect(ClearMessages, &QPushButton::clicked, this, [this] { presenter_->ClearMessages(); });
+
+    ReconnectBT = new QPushButton(QStringLiteral("Reconnect"), this);
+    ReconnectBT->setObjectName(QStringLiteral("ReconnectBT"));
+    connect(ReconnectBT, &QPushButton::clicked, this, [this] { presenter_->Reconnect(); });
+
+    // Never shown: the firmware update is started by the version check.
+    ReFirm = new QPushButton(QStringLiteral("Reprog"), this);
+    ReFirm->setObjectName(QStringLiteral("ReFirm"));
+    ReFirm->hide();
+    connect(ReFirm, &QPushButton::clicked, this, [this] { presenter_->StartFirmwareUpdate(); });
+}
+
+void TfrmMains::ApplyLayout() {
+    const MainLayout layout = ComputeMainLayout(width(), height());
+    Place(Panel1, layout.panel1);
+    Place(Panel2, layout.panel2);
+    Place(ClearMessages, layout.clearButton);
+    Place(ReconnectBT, layout.reconnectButton);
+    Place(Memo1, layout.memo);
+}
+
+void TfrmMains::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyLayout();
+}
+
+void TfrmMains::closeEvent(QCloseEvent* event) {
+    ExitOnce();
+    event->accept();
+}
+
+void TfrmMains::ExitOnce() {
+    if (exited_ || presenter_ == nullptr) return;
+    exited_ = true;
+    presenter_->Exit();
+}
+
+}  // namespace karvo::ui

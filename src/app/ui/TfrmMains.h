@@ -1,0 +1,74 @@
+#pragma once
+#include <array>
+#include <memory>
+
+#include <QWidget>
+
+#include "app/MainPresenter.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace karvo::ui {
+
+class LogView;
+class MemoLog;
+class WindowView;
+class MessageBoxPrompts;
+
+// What the main window is given from outside: the machine's devices, the
+// settings store and time.
+struct MainWindowPorts {
+    SoundPort& sounds;
+    SettingsStore& settings;
+    HidBackend& usb;
+    Clock& clock;
+    FirmwareUpdatePort& firmwareUpdate;
+    // Where message boxes go; the window's own boxes when null.
+    PromptPort* prompts = nullptr;
+};
+
+// The main window: toolbar, message log, the two information panels and the
+// bottom row. Its logic is the MainPresenter; creating the window runs the
+// start-up sequence, closing it the exit sequence.
+class TfrmMains final : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TfrmMains(MainWindowPorts ports, QWidget* parent = nullptr);
+    ~TfrmMains() override;
+
+    MainPresenter& Presenter() { return *presenter_; }
+    QToolButton* Button(ToolButton button) const {
+        return toolButtons_[static_cast<std::size_t>(button)];
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildToolbar();
+    void BuildBottomRow();
+    void ApplyLayout();
+    void ExitOnce();
+
+    std::array<QToolButton*, kToolButtonCount> toolButtons_{};
+    LogView* Memo1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    std::array<QLabel*, kPanelLabelCount> labels_{};
+    QPushButton* ClearMessages = nullptr;
+    QPushButton* ReconnectBT = nullptr;
+    QPushButton* ReFirm = nullptr;
+
+    std::unique_ptr<MemoLog> log_;
+    std::unique_ptr<WindowView> view_;
+    std::unique_ptr<MessageBoxPrompts> ownPrompts_;
+    std::unique_ptr<MainPresenter> presenter_;
+    bool exited_ = false;
+};
+
+}  // namespace karvo::ui

@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+
+#include <QLabel>
+#include <QPointer>
+#include <QToolButton>
+#include <QWidget>
+
+#include "ports/MainViewPort.h"
+
+namespace karvo::ui {
+
+// The controls of the main window that the core's state is shown in.
+struct MainWidgets {
+    QWidget* window = nullptr;
+    std::array<QLabel*, kPanelLabelCount> labels{};
+    std::array<QToolButton*, kToolButtonCount> buttons{};
+};
+
+// The core's view of the main window. Label and button changes may come from
+// a worker thread; they are carried out on the GUI thread in issue order.
+class WindowView final : public MainViewPort {
+  public:
+    explicit WindowView(const MainWidgets& widgets);
+
+    void LabelChanged(PanelLabel label, const std::string& text) override;
+    void ButtonEnabledChanged(ToolButton button, bool enabled) override;
+    ScreenSize Screen() override;
+    void Place(WindowPlacement placement) override;
+
+  private:
+    QPointer<QWidget> window_;
+    MainWidgets widgets_;
+};
+
+}  // namespace karvo::ui
