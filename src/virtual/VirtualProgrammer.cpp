@@ -56,7 +56,7 @@ std::vector<HidDeviceInfo> VirtualProgrammer::Enumerate() const {
 bool VirtualProgrammer::HostWrite(const std::string& path, const Report& report) {
     std::lock_guard lock(mutex_);
     if (path != PathLocked()) return false;
-    if (settings_.paced) clock_.SleepMs(1);
+    PaceLocked();
     if (mode_ == Mode::NormalFirmware) {
         Payload payload;
         std::copy(report.begin() + 1, report.end(), payload.begin());
@@ -74,7 +74,7 @@ ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, 
             if (stallAfter_) --*stallAfter_;
             report = toHost_.front();
             toHost_.pop_front();
-            if (settings_.paced) clock_.SleepMs(1);
+            PaceLocked();
             return ReadStatus::Ok;
         }
     }
@@ -82,6 +82,15 @@ ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, 
     // empty queue means a silent programmer. Spend the wait the host asked for.
     clock_.SleepMs(timeoutMs);
     return ReadStatus::TimedOut;
+}
+
+void VirtualProgrammer::PaceLocked() {
+    if (!settings_.paced) return;
+    const std::int64_t now = clock_.NowMs();
+    // A host that fell behind has lost those frames; it does not get a burst.
+    const std::int64_t slot = std::max(now + (nextSlotMs_ ? 0 : 1), nextSlotMs_.value_or(0));
+    if (slot > now) clock_.SleepMs(static_cast<int>(slot - now));
+    nextSlotMs_ = slot + 1;
 }
 
 void VirtualProgrammer::Unplug() {

@@ -59,6 +59,9 @@ private:
     std::optional<ChipModel>& Socket() override { return socket_; }
     bool ShapeSocket(const Payload& block) override;
     std::string PathLocked() const;
+    // With pacing on, each report takes the next 1 ms slot, as USB full-speed
+    // frames do: oversleeping one report does not delay every later one.
+    void PaceLocked();
 
     mutable std::mutex mutex_;
     VirtualSettings settings_;
@@ -68,6 +71,7 @@ private:
     std::optional<ChipModel> socket_;
     ChipTypes chipTypes_;
     std::optional<int> stallAfter_;
+    std::optional<std::int64_t> nextSlotMs_;
     NormalFirmware firmware_;
 };
 
