@@ -20,6 +20,9 @@ std::string ResolveProgramDirectory(const std::string& executableDir,
                                     const std::string& overrideDir) {
     if (!overrideDir.empty()) return overrideDir;
     if (HoldsProgramData(executableDir)) return executableDir;
+    // An installed tree moved to another prefix still has its data beside bin/.
+    const fs::path relocated = fs::path(executableDir).parent_path() / "share" / "karvo";
+    if (HoldsProgramData(relocated)) return relocated.lexically_normal().string();
     if (HoldsProgramData(installedDataDir)) return installedDataDir;
     return executableDir;
 }

@@ -5,7 +5,8 @@ namespace karvo {
 
 // The folder that holds the device data files and the sounds: the override
 // when one is given, else the executable's own folder when the data sits
-// beside it (a build tree), else the installed data folder.
+// beside it (a build tree), else ../share/karvo beside the executable's
+// folder, else the installed data folder.
 std::string ResolveProgramDirectory(const std::string& executableDir,
                                     const std::string& installedDataDir,
                                     const std::string& overrideDir);

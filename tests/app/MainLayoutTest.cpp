@@ -39,3 +39,32 @@ TEST(MainLayout, NeverShrinksBelowTheDesignSize) {
 
 }  // namespace
 }  // namespace karvo
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/ProgramDirectory.h"
+
+namespace karvo {
+namespace {
+
+TEST(ProgramDirectory, FindsTheDataWhereverTheProgramWasPut) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "karvo-progdir-test";
+    fs::remove_all(root);
+    fs::create_directories(root / "build" / "bin");
+    fs::create_directories(root / "prefix" / "bin");
+    fs::create_directories(root / "prefix" / "share" / "karvo");
+    std::ofstream(root / "build" / "bin" / "chimes.wav") << "x";
+    std::ofstream(root / "prefix" / "share" / "karvo" / "chimes.wav") << "x";
+    const std::string build = (root / "build" / "bin").string();
+    const std::string installed = (root / "prefix" / "share" / "karvo").string();
+    EXPECT_EQ(ResolveProgramDirectory(build, "/nowhere", ""), build);
+    EXPECT_EQ(ResolveProgramDirectory((root / "prefix" / "bin").string(), "/nowhere", ""), installed);
+    EXPECT_EQ(ResolveProgramDirectory("/nowhere/bin", installed, ""), installed);
+    EXPECT_EQ(ResolveProgramDirectory(build, installed, "/my/dir"), "/my/dir");
+    fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace karvo
