@@ -136,8 +136,6 @@ constexpr bool IsUvEprom(std::uint8_t algorithm) {
 
 static_assert(SizedAlgorithm(kMethods[2], 0x8000) == 3, "the 27C256 is Algorithm 3");
 static_assert(SizedAlgorithm(kMethods[2], 0x100000) == 132);
-static_assert(MethodOf(134) == &kMethods[2] && MethodOf(135) == nullptr);
-static_assert(BehaviourOf(kEepromPageWrite) == CellBehaviour::ReplacesBytes);
 
 // Programmable logic (family 'P'): the Algorithm is the row of the JEDEC
 // fuse-map table. The parts named are those whose fuse maps the rows match.
