@@ -36,7 +36,13 @@ const char* const kUsageText =
     "  virtual blank                 make the chip in the virtual socket blank\n"
     "  virtual fault refuse COMMAND | corrupt ADDRESS | stall N | unplug\n"
     "  options [progbits=HEX] [KEY=0|1]...  the Options dialog; keys: test id maxmin\n"
-    "                            sound step0 ... step6; prints the resulting flags\n";
+    "                            sound step0 ... step6; prints the resulting flags\n"
+    "  load FILE [format=intel|motorola|binary] [fill=default|zero|ff|none]\n"
+    "       [offset=+HEX|-HEX]   the Load command; the format defaults by the file's\n"
+    "                            extension (.hex Intel, .mot Motorola, else binary)\n"
+    "  save FILE [format=intel|motorola|binary] [start=HEX] [stop=HEX]\n"
+    "                            the Save command; Intel HEX of 0 .. the device's end\n"
+    "                            by default\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
     CliOptions options;

@@ -16,6 +16,7 @@ CliSession::CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgramme
     RegisterOperationCommands(*this);
     RegisterVirtualCommands(*this);
     RegisterOptionsCommands(*this);
+    RegisterFileCommands(*this);
 }
 
 void CliSession::Register(const std::string& name, int minArgs, int maxArgs, Handler handler) {

@@ -14,6 +14,7 @@ void RegisterBufferCommands(CliSession& session);
 void RegisterOperationCommands(CliSession& session);
 void RegisterVirtualCommands(CliSession& session);
 void RegisterOptionsCommands(CliSession& session);
+void RegisterFileCommands(CliSession& session);
 
 // A hexadecimal number without prefix, as typed everywhere in this program.
 std::optional<std::uint32_t> ParseHex(const std::string& text);

@@ -4,6 +4,7 @@
 
 #include "app/ApplicationState.h"
 #include "app/PanelState.h"
+#include "buffer/FileDialogPorts.h"
 #include "buffer/MemoryBuffer.h"
 #include "catalogue/DeviceRecord.h"
 #include "catalogue/SelectionDialogPort.h"
@@ -77,6 +78,11 @@ public:
     void Select(SelectionDialogPort& dialog);
     // The Options command: the dialog over the current device's options.
     void Options(OptionsDialogPort& dialog);
+    // The Load and Save commands (FileCommands.cpp): file dialog, format
+    // dialog, then the buffer read from or written to the file.
+    FileCommandStatus Load(const FileCommandPorts& ui);
+    FileCommandStatus Save(const FileCommandPorts& ui);
+    FileCommandState& Files() { return files_; }
 
     ApplicationState& State() { return state_; }
     PanelState& Panel() { return panel_; }
@@ -120,6 +126,7 @@ private:
     // One automatic update per run: a programmer that still reports another
     // version afterwards is not sent into its bootloader again.
     bool firmwareUpdateTried_ = false;
+    FileCommandState files_;
 };
 
 }  // namespace karvo

@@ -1,0 +1,79 @@
+#pragma once
+// The common body of the reader fuzzers: the first bytes of an input choose
+// the part, the fill and the offset, the rest is the file. Whatever the file,
+// a load must end in one of its results without touching memory outside the
+// buffer, and what a load stored must come back unchanged from a save of it
+// in the same format.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "buffer/LoadFile.h"
+#include "buffer/SaveFile.h"
+#include "support/Devices.h"
+
+namespace karvo::fuzz {
+
+struct QuietHost final : LoadSaveHost {
+    void LogLine(const std::string&) override {}
+    void ShowFileError() override {}
+    void PlayError() override {}
+    std::uint32_t UpdateChecksum() override { return 0; }
+};
+
+// Mostly parts with small load buffers, which keep the fuzzer fast; the
+// 128 KiB layouts of the other families now and then.
+inline const DeviceRecord& PartFor(std::uint8_t choice) {
+    static const DeviceRecord parts[] = {
+        test::DeviceBuilder('M', 0x7FF).Algorithm(35).ConfigType(0xD1).Eeprom(0x80),
+        test::DeviceBuilder('M', 0x3FF).ConfigType(0xCB).Eeprom(0x100),
+        test::DeviceBuilder('M', 0xFFF).ConfigType(0xD2).Eeprom(0x40),
+        test::DeviceBuilder('M', 0x1FF).ConfigType(0xCD),
+        test::DeviceBuilder('M', 0xFFF),
+        test::DeviceBuilder('E', 0x7FF),
+        test::DeviceBuilder('R', 0x3FF),
+        test::DeviceBuilder('C', 0x7FF).Algorithm(5).Blank(0x3F).Eeprom(0x3F),
+    };
+    return parts[choice % (sizeof parts / sizeof parts[0])];
+}
+
+inline LoadOutcome Load(FileFormat format, const std::uint8_t* file, std::size_t size,
+                        const DeviceRecord& part, FillChoice fill, std::int64_t offset,
+                        MemoryBuffer& buffer) {
+    MemorySource source({file, size});
+    NoFileProgress progress;
+    QuietHost host;
+    return LoadFromSource(source, "fuzz", {format, fill, offset}, buffer, part, progress, host);
+}
+
+inline int FuzzReader(FileFormat format, const std::uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    const DeviceRecord& part = PartFor(data[0]);
+    const auto fill = static_cast<FillChoice>(data[1] & 3);
+    // Small offsets either way, so that both sides of the buffer are reached.
+    const std::int64_t offset = static_cast<std::int8_t>(data[2]) * 16;
+    MemoryBuffer buffer;
+    const LoadOutcome outcome = Load(format, data + 3, size - 3, part, fill, offset, buffer);
+    if (buffer.HighestLoaded >= buffer.Allocated || buffer.LowestLoaded > buffer.HighestLoaded) {
+        std::abort();
+    }
+    if (!outcome.Loaded() || buffer.HighestLoaded == 0) return 0;
+
+    // Save what was stored and load it again: the same bytes must come back.
+    StringSink sink;
+    NoFileProgress progress;
+    QuietHost host;
+    const SaveRequest range{format, buffer.LowestLoaded, buffer.HighestLoaded};
+    if (!WriteFileFormat(sink, range, buffer, part, progress, host)) std::abort();
+    MemoryBuffer again;
+    const auto* text = reinterpret_cast<const std::uint8_t*>(sink.text.data());
+    const std::int64_t start = format == FileFormat::FormatBinary ? buffer.LowestLoaded : 0;
+    const LoadOutcome reloaded = Load(format, text, sink.text.size(), part, fill, start, again);
+    if (!reloaded.Loaded()) std::abort();
+    for (std::uint32_t i = buffer.LowestLoaded; i <= buffer.HighestLoaded; ++i) {
+        if (again[i] != buffer[i]) std::abort();
+    }
+    return 0;
+}
+
+}  // namespace karvo::fuzz

@@ -1,0 +1,54 @@
+#include "buffer/FormatTable.h"
+
+#include "buffer/formats/BinaryReader.h"
+#include "buffer/formats/BinaryWriter.h"
+#include "buffer/formats/IntelHexReader.h"
+#include "buffer/formats/IntelHexWriter.h"
+#include "buffer/formats/MotorolaReader.h"
+#include "buffer/formats/MotorolaWriter.h"
+
+namespace karvo {
+
+namespace {
+struct FormatEntry {
+    FileFormat format;
+    std::unique_ptr<FileReader> (*makeReader)();
+    std::unique_ptr<FileWriter> (*makeWriter)();
+};
+
+template <typename T, typename Base>
+std::unique_ptr<Base> Make() {
+    return std::make_unique<T>();
+}
+
+// The word formats and JEDEC join here with their own reader and writer.
+constexpr FormatEntry kFormats[] = {
+    {FileFormat::FormatIntelHex, Make<IntelHexReader, FileReader>,
+     Make<IntelHexWriter, FileWriter>},
+    {FileFormat::FormatMotorola, Make<MotorolaReader, FileReader>,
+     Make<MotorolaWriter, FileWriter>},
+    {FileFormat::FormatBinary, Make<BinaryReader, FileReader>, Make<BinaryWriter, FileWriter>},
+    {FileFormat::FormatInh8m, nullptr, nullptr},
+    {FileFormat::FormatInx16, nullptr, nullptr},
+    {FileFormat::FormatJedec, nullptr, nullptr},
+};
+
+const FormatEntry* Find(FileFormat format) {
+    for (const FormatEntry& entry : kFormats) {
+        if (entry.format == format) return &entry;
+    }
+    return nullptr;
+}
+}  // namespace
+
+std::unique_ptr<FileReader> MakeReader(FileFormat format) {
+    const FormatEntry* entry = Find(format);
+    return entry && entry->makeReader ? entry->makeReader() : nullptr;
+}
+
+std::unique_ptr<FileWriter> MakeWriter(FileFormat format) {
+    const FormatEntry* entry = Find(format);
+    return entry && entry->makeWriter ? entry->makeWriter() : nullptr;
+}
+
+}  // namespace karvo

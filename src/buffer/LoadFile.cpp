@@ -1,0 +1,88 @@
+#include "buffer/LoadFile.h"
+
+#include <fmt/format.h>
+
+#include "buffer/FormatTable.h"
+#include "buffer/HexText.h"
+#include "buffer/LoadContext.h"
+
+namespace karvo {
+
+namespace {
+LoadOutcome Ended(LoadEnd end) {
+    LoadOutcome outcome;
+    outcome.end = end;
+    return outcome;
+}
+
+void ReportLoaded(const LoadContext& load, const std::string& path, LoadSaveHost& host) {
+    const char family = load.device.Family();
+    host.LogLine("");
+    host.LogLine(" File " + path + " Loaded");
+    if (family != 'C' && family != 'P') {
+        host.LogLine(fmt::format(" Highest Load Address : {:X}", load.HighestLoaded()));
+        host.LogLine(fmt::format(" Lowest Load Address  : {:X}", load.LowestLoaded()));
+    }
+    if (load.areas.data) host.LogLine(" WARNING not present in file : DATA");
+    if (load.areas.config) host.LogLine(" WARNING not present in file : CONFIG");
+    if (load.areas.id) host.LogLine(" WARNING not present in file : ID");
+    if (load.biggerThanDevice && family != 'C') host.LogLine(" File bigger than selected device");
+}
+}  // namespace
+
+LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const LoadRequest& request,
+                           MemoryBuffer& buffer, const DeviceRecord& device,
+                           FileProgressPort& progress, LoadSaveHost& host) {
+    const std::unique_ptr<FileReader> reader = MakeReader(request.format);
+    if (!reader) return Ended(LoadEnd::Unsupported);
+
+    FileInput in(source);
+    buffer.AllocateForLoad(device);
+    buffer.FillForLoad(device, request.fill);
+    ProgressGauge gauge(progress, LoadContext::Capacity(device));
+    LoadContext load(in, buffer, device, request.offset, gauge, host);
+    load.areas = LoadContext::ExpectedAreas(device);
+
+    progress.Open(" Loading File.......");
+    LoadOutcome outcome;
+    try {
+        outcome.result = reader->Read(load);
+    } catch (const HexConversionError& e) {
+        load.Commit();
+        progress.Close();
+        LoadOutcome stopped = Ended(LoadEnd::ConversionError);
+        stopped.conversionError = e.what();
+        return stopped;
+    } catch (const FileReadError&) {
+        host.ShowFileError();
+        outcome.result = LoadResult::ResultReadFailure;
+    }
+    load.Commit();
+
+    if (load.WrongFormatLine() != nullptr) {
+        outcome.end = LoadEnd::WrongFormat;
+        host.LogLine(" ");
+        host.LogLine(load.WrongFormatLine());
+    } else if (outcome.result != LoadResult::ResultNone) {
+        host.PlayError();
+        const std::string line = LoadResultLine(outcome.result);
+        if (!line.empty()) host.LogLine(line);
+    } else {
+        ReportLoaded(load, path, host);
+    }
+    progress.Close();
+    return outcome;
+}
+
+LoadOutcome LoadFile(const std::string& path, const LoadRequest& request, MemoryBuffer& buffer,
+                     const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host) {
+    if (!MakeReader(request.format)) return Ended(LoadEnd::Unsupported);
+    const std::unique_ptr<FdSource> source = FdSource::Open(path);
+    if (!source) {
+        host.ShowFileError();
+        return Ended(LoadEnd::NotOpened);
+    }
+    return LoadFromSource(*source, path, request, buffer, device, progress, host);
+}
+
+}  // namespace karvo

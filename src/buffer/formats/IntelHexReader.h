@@ -1,0 +1,13 @@
+#pragma once
+#include "buffer/FileReader.h"
+
+namespace karvo {
+
+// Intel HEX: data, end, extended segment and extended linear address records;
+// start-address records are passed over.
+class IntelHexReader final : public FileReader {
+  public:
+    LoadResult Read(LoadContext& load) override;
+};
+
+}  // namespace karvo
