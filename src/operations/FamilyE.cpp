@@ -32,19 +32,23 @@ void Drain(JobContext& job, std::uint32_t offset, std::uint32_t length) {
         offset += kPayloadSize;
     }
 }
+// Every job works on the whole chip from its first byte: Cursor at the start,
+// the bar sized to the chip, then the command. False when it was refused.
+bool BeginJob(JobContext& job, const char* command, const char* acceptance) {
+    job.buffer.Cursor = 0;
+    job.ProgressMax(static_cast<int>(Length(job)));
+    return StartStream(job, command, acceptance);
+}
 }  // namespace
 
 void ReadE(JobContext& job) {
     const std::uint32_t length = Length(job);
-    job.buffer.Cursor = 0;
-    job.ProgressMax(static_cast<int>(length));
-    if (!StartStream(job, "eR", "GR")) return;
+    if (!BeginJob(job, "eR", "GR")) return;
     std::uint8_t report[kPayloadSize];
     std::uint32_t offset = 0;
     for (; offset < length && job.Running(); offset += kPayloadSize) {
         if (!job.ReceivePayload(report)) break;
-        // The last report of an area that is not a multiple of 64 carries
-        // bytes past its end; they stay out of the buffer.
+        // Whole reports go into the buffer, but never past its storage.
         const std::uint32_t n = std::min<std::uint32_t>(kPayloadSize, job.buffer.Allocated - job.buffer.Cursor);
         std::memcpy(job.buffer.Data() + job.buffer.Cursor, report, n);
         job.buffer.Cursor += kPayloadSize;
@@ -56,9 +60,7 @@ void ReadE(JobContext& job) {
 
 void VerifyE(JobContext& job) {
     const std::uint32_t length = Length(job);
-    job.buffer.Cursor = 0;
-    job.ProgressMax(static_cast<int>(length));
-    if (!StartStream(job, "eR", "GR")) return;
+    if (!BeginJob(job, "eR", "GR")) return;
     std::uint8_t report[kPayloadSize];
     std::uint32_t offset = 0;
     while (offset < length && job.Running()) {
@@ -80,9 +82,7 @@ void VerifyE(JobContext& job) {
 
 void ProgramE(JobContext& job) {
     const std::uint32_t length = Length(job);
-    job.buffer.Cursor = 0;
-    job.ProgressMax(static_cast<int>(length));
-    if (StartStream(job, "eW", "GW")) {
+    if (BeginJob(job, "eW", "GW")) {
         std::uint8_t block[kPayloadSize];
         std::uint8_t ack[kPayloadSize];
         // Once started the whole chip is written, Abort or not: a chip left
@@ -104,8 +104,7 @@ void ProgramE(JobContext& job) {
 
 void BlankE(JobContext& job) {
     const std::uint32_t length = Length(job);
-    job.ProgressMax(static_cast<int>(length));
-    if (!StartStream(job, "eR", "GR")) return;
+    if (!BeginJob(job, "eR", "GR")) return;
     std::uint8_t report[kPayloadSize];
     std::uint32_t offset = 0;
     while (offset < length && job.Running()) {
