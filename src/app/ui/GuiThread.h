@@ -14,6 +14,21 @@ inline bool OnThreadOf(const QObject* object) {
     return QThread::currentThread() == object->thread();
 }
 
+// Runs work(target) later on target's thread, always queued, even from that
+// thread itself: whatever one thread queues arrives in the order it was
+// issued. A target that has gone (its window closed) receives nothing.
+template <typename Target, typename Work>
+void QueueTo(const QPointer<Target>& target, Work work) {
+    Target* now = target.data();
+    if (now == nullptr) return;
+    QMetaObject::invokeMethod(
+        now,
+        [target, work = std::move(work)]() mutable {
+            if (Target* live = target.data()) work(live);
+        },
+        Qt::QueuedConnection);
+}
+
 // Runs work(target) on target's thread: at once when the caller is already
 // there, otherwise queued, so that everything one worker thread posts arrives
 // in the order it was issued. A target that has gone (its window closed)
@@ -26,12 +41,7 @@ void PostTo(const QPointer<Target>& target, Work work) {
         work(now);
         return;
     }
-    QMetaObject::invokeMethod(
-        now,
-        [target, work = std::move(work)]() mutable {
-            if (Target* live = target.data()) work(live);
-        },
-        Qt::QueuedConnection);
+    QueueTo(target, std::move(work));
 }
 
 // Runs work() on context's thread and waits for it: for calls whose caller

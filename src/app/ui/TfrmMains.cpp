@@ -12,9 +12,13 @@
 #include "app/ui/LogView.h"
 #include "app/ui/MemoLog.h"
 #include "app/ui/MessageBoxPrompts.h"
+#include "app/ui/QtUiThread.h"
 #include "app/ui/Toolbar.h"
 #include "app/ui/ToolbarPictures.h"
 #include "app/ui/WindowView.h"
+#include "catalogue/ui/SelectionWindows.h"
+#include "operations/ui/ProgressWindows.h"
+#include "settings/ui/OptionsWindow.h"
 
 namespace karvo::ui {
 
@@ -56,9 +60,15 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
         ownPrompts_ = std::make_unique<MessageBoxPrompts>(this);
         prompts = ownPrompts_.get();
     }
+    selectionWindows_ = std::make_unique<SelectionWindows>(this);
+    optionsWindow_ = std::make_unique<OptionsWindow>(this);
+    uiThread_ = std::make_unique<QtUiThread>(this);
+    progressWindows_ = std::make_unique<ProgressWindows>(this);
     presenter_ = std::make_unique<MainPresenter>(MainPorts{*log_, *view_, *prompts, ports.sounds,
                                                            ports.settings, ports.usb, ports.clock,
                                                            ports.firmwareUpdate});
+    presenter_->AttachOperations(*uiThread_, *progressWindows_);
+    ConnectCommands();
     presenter_->StartUp();
 }
 
@@ -102,6 +112,23 @@ void TfrmMains::BuildBottomRow() {
     ReFirm->setObjectName(QStringLiteral("ReFirm"));
     ReFirm->hide();
     connect(ReFirm, &QPushButton::clicked, this, [this] { presenter_->StartFirmwareUpdate(); });
+}
+
+void TfrmMains::ConnectCommands() {
+    auto on = [this](ToolButton button, auto command) {
+        connect(Button(button), &QToolButton::clicked, this, command);
+    };
+    on(ToolButton::SB_Select, [this] { presenter_->Select(*selectionWindows_); });
+    on(ToolButton::SB_Option, [this] { presenter_->Options(*optionsWindow_); });
+    // SB_ReadClick: the button tells which operation.
+    constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},
+                                                           {ToolButton::SB_Read, 'R'},
+                                                           {ToolButton::SB_Prog, 'P'},
+                                                           {ToolButton::SB_Verify, 'V'},
+                                                           {ToolButton::SB_Erase, 'E'}};
+    for (const auto& [button, opCode] : kOperations) {
+        on(button, [this, code = opCode] { presenter_->RunOperation(code); });
+    }
 }
 
 void TfrmMains::ApplyLayout() {

@@ -17,6 +17,10 @@ class LogView;
 class MemoLog;
 class WindowView;
 class MessageBoxPrompts;
+class SelectionWindows;
+class OptionsWindow;
+class QtUiThread;
+class ProgressWindows;
 
 // What the main window is given from outside: the machine's devices, the
 // settings store and time.
@@ -52,6 +56,8 @@ class TfrmMains final : public QWidget {
   private:
     void BuildToolbar();
     void BuildBottomRow();
+    // The toolbar's commands, once the presenter exists.
+    void ConnectCommands();
     void ApplyLayout();
     void ExitOnce();
 
@@ -67,6 +73,12 @@ class TfrmMains final : public QWidget {
     std::unique_ptr<MemoLog> log_;
     std::unique_ptr<WindowView> view_;
     std::unique_ptr<MessageBoxPrompts> ownPrompts_;
+    // The commands' windows; declared before the presenter, which uses them
+    // until it is gone.
+    std::unique_ptr<SelectionWindows> selectionWindows_;
+    std::unique_ptr<OptionsWindow> optionsWindow_;
+    std::unique_ptr<QtUiThread> uiThread_;
+    std::unique_ptr<ProgressWindows> progressWindows_;
     std::unique_ptr<MainPresenter> presenter_;
     bool exited_ = false;
 };
