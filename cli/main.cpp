@@ -9,10 +9,8 @@
 #include "CliSession.h"
 #include "CommandLine.h"
 #include "app/ProgramDirectory.h"
-#include "link/HidapiBackend.h"
 #include "settings/QSettingsStore.h"
-#include "catalogue/DataFileNames.h"
-#include "virtual/VirtualProgrammer.h"
+#include "virtual/ProgrammerChoice.h"
 
 #ifndef KARVO_INSTALLED_DATA_DIR
 #define KARVO_INSTALLED_DATA_DIR ""
@@ -76,16 +74,8 @@ int main(int argc, char** argv) {
     // time, unless it was asked to keep the pace of real hardware.
     SkippingClock skippingClock;
     Clock& clock = settings && !settings->paced ? static_cast<Clock&>(skippingClock) : SystemClock();
-    std::unique_ptr<VirtualProgrammer> programmer;
-    std::unique_ptr<HidBackend> usb;
-    if (settings) {
-        programmer = std::make_unique<VirtualProgrammer>(*settings, clock);
-        // Its firmware knows the chip types of the catalogue beside the program.
-        programmer->LearnChipTypes(ChipTypes::FromDataFiles({kEpromFileName, kMicroFileName}));
-        usb = std::make_unique<VirtualBackend>(*programmer);
-    } else {
-        usb = std::make_unique<HidapiBackend>();
-    }
+    ProgrammerChoice programmer = ChooseProgrammer(settings, clock);
+    HidBackend* usb = programmer.usb.get();
 
     StdoutLog log;
     HeadlessView view;
@@ -93,7 +83,7 @@ int main(int argc, char** argv) {
     SilentSounds sounds;
     NoFirmwareUpdate firmwareUpdate;
     CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts,
-                       programmer.get());
+                       programmer.virtualProgrammer.get());
 
     session.StartUp();
     int status = prompts.Errors() != 0 ? kFailed : kOk;

@@ -47,6 +47,7 @@ void SelectionModel::ClickFamily(int family) {
 void SelectionModel::ClickManufacturer(int index) {
     if (index < 0 || index >= static_cast<int>(manufacturers_.size())) return;
     manufIndex_ = index;
+    selectedManufacturer_ = index;
     deviceIndex_ = 0;
     ListDataFile(kDeviceList);
 }

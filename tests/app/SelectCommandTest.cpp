@@ -260,6 +260,7 @@ TEST(SelectionDialog, ManufacturerClickSelectsItsFirstDeviceAndStaleIndexesComeB
         EXPECT_EQ(m.Devices(), (Lines{"PIC16F84A"}));
         m.ClickManufacturer(5);  // not listed: ignored
         EXPECT_EQ(m.ManufIndex(), 1);
+        EXPECT_EQ(m.SelectedManufacturer(), 1) << "the list shows the clicked manufacturer";
         return false;
     };
     s.rig->presenter.Select(look);

@@ -9,10 +9,8 @@
 #include "app/ui/SoundEffects.h"
 #include "app/ui/StartupReport.h"
 #include "app/ui/TfrmMains.h"
-#include "catalogue/DataFileNames.h"
-#include "link/HidapiBackend.h"
 #include "settings/QSettingsStore.h"
-#include "virtual/VirtualProgrammer.h"
+#include "virtual/ProgrammerChoice.h"
 
 #ifndef KARVO_INSTALLED_DATA_DIR
 #define KARVO_INSTALLED_DATA_DIR ""
@@ -68,17 +66,8 @@ int main(int argc, char** argv) {
     }
 
     QSettingsStore store;
-    std::unique_ptr<VirtualProgrammer> programmer;
-    std::unique_ptr<HidBackend> usb;
-    if (virtualSettings) {
-        programmer = std::make_unique<VirtualProgrammer>(*virtualSettings, SystemClock());
-        // Its firmware knows the chip types of the catalogue beside the
-        // program: a parameter block alone cannot tell a 1 MiB chip's size.
-        programmer->LearnChipTypes(ChipTypes::FromDataFiles({kEpromFileName, kMicroFileName}));
-        usb = std::make_unique<VirtualBackend>(*programmer);
-    } else {
-        usb = std::make_unique<HidapiBackend>();
-    }
+    ProgrammerChoice programmer = ChooseProgrammer(virtualSettings, SystemClock());
+    HidBackend* usb = programmer.usb.get();
     SoundEffects sounds;
     NoFirmwareUpdate firmwareUpdate;
 
