@@ -4,6 +4,7 @@
 
 #include "operations/HeadlessProgress.h"
 #include "support/CatalogueFixture.h"
+#include "support/GatedClock.h"
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {
@@ -190,40 +191,8 @@ TEST(EpromErase, IsRefusedNotFaked) {
     EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
 }
 
-// Sleeps that stop passing after a number of them, until the gate opens: lets
-// a test park a worker, or press Abort at a known point of a paced stream,
-// whatever the scheduler does.
-class GateAfterClock final : public Clock {
-public:
-    std::int64_t NowMs() override { return 0; }
-    void SleepMs(int) override {
-        std::unique_lock lock(mutex_);
-        if (!armed_ || --freeSleeps_ >= 0) return;
-        changed_.wait(lock, [this] { return open_; });
-    }
-    void Arm(int freeSleeps) {
-        std::lock_guard lock(mutex_);
-        armed_ = true;
-        freeSleeps_ = freeSleeps;
-    }
-    void Open() {
-        {
-            std::lock_guard lock(mutex_);
-            open_ = true;
-        }
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int freeSleeps_ = 0;
-    bool armed_ = false;
-    bool open_ = false;
-};
-
 TEST(EpromAbort, DuringAReadStopsCleanly) {
-    GateAfterClock gate;
+    GatedClock gate;
     VirtualSettings paced;
     paced.paced = true;
     OperationRig r(paced, &gate);
@@ -297,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     ScratchProgramDir dir;
     dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3)}}});
-    GateAfterClock clock;
+    GatedClock clock;
     VirtualProgrammer programmer({}, clock);
     VirtualBackend usb(programmer);
     RecordingLog log;

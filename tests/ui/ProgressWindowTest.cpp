@@ -16,7 +16,7 @@
 #include "operations/ui/TProgressForm.h"
 #include "support/CatalogueFixture.h"
 #include "support/RecordingPorts.h"
-#include "ui/GatedClock.h"
+#include "support/GatedClock.h"
 #include "ui/ModalDialogs.h"
 
 using namespace karvo;

@@ -16,6 +16,7 @@
 #include "app/ui/Toolbar.h"
 #include "app/ui/ToolbarPictures.h"
 #include "app/ui/WindowView.h"
+#include "buffer/ui/FileWindows.h"
 #include "catalogue/ui/SelectionWindows.h"
 #include "operations/ui/ProgressWindows.h"
 #include "settings/ui/OptionsWindow.h"
@@ -64,6 +65,7 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     optionsWindow_ = std::make_unique<OptionsWindow>(this);
     uiThread_ = std::make_unique<QtUiThread>(this);
     progressWindows_ = std::make_unique<ProgressWindows>(this);
+    fileWindows_ = std::make_unique<FileWindows>(this, ports.files);
     presenter_ = std::make_unique<MainPresenter>(MainPorts{*log_, *view_, *prompts, ports.sounds,
                                                            ports.settings, ports.usb, ports.clock,
                                                            ports.firmwareUpdate});
@@ -120,6 +122,8 @@ void TfrmMains::ConnectCommands() {
     };
     on(ToolButton::SB_Select, [this] { presenter_->Select(*selectionWindows_); });
     on(ToolButton::SB_Option, [this] { presenter_->Options(*optionsWindow_); });
+    on(ToolButton::SB_Load, [this] { presenter_->Load(fileWindows_->Ports()); });
+    on(ToolButton::SB_Save, [this] { presenter_->Save(fileWindows_->Ports()); });
     // SB_ReadClick: the button tells which operation.
     constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},
                                                            {ToolButton::SB_Read, 'R'},

@@ -21,6 +21,7 @@ class SelectionWindows;
 class OptionsWindow;
 class QtUiThread;
 class ProgressWindows;
+class FileWindows;
 
 // What the main window is given from outside: the machine's devices, the
 // settings store and time.
@@ -32,6 +33,8 @@ struct MainWindowPorts {
     FirmwareUpdatePort& firmwareUpdate;
     // Where message boxes go; the window's own boxes when null.
     PromptPort* prompts = nullptr;
+    // What answers the Open and Save dialogs; the standard dialogs when null.
+    FileChoicePort* files = nullptr;
 };
 
 // The main window: toolbar, message log, the two information panels and the
@@ -79,6 +82,7 @@ class TfrmMains final : public QWidget {
     std::unique_ptr<OptionsWindow> optionsWindow_;
     std::unique_ptr<QtUiThread> uiThread_;
     std::unique_ptr<ProgressWindows> progressWindows_;
+    std::unique_ptr<FileWindows> fileWindows_;
     std::unique_ptr<MainPresenter> presenter_;
     bool exited_ = false;
 };
