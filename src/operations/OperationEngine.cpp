@@ -100,8 +100,11 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
         switch (host_.Device().Family()) {
             case 'E': RunFamilyE(job); break;
             default:
-                // Other families have no job: end at once instead of leaving
-                // the window open until Abort.
+                // No job for this family in this version: say so and end at
+                // once, rather than chime for work that was never done.
+                job.ErrorCount = 1;
+                job.Log(" " + std::string(Caption(opCode)) + " is not available yet for " +
+                        host_.Device().DevName());
                 job.CloseProgress();
                 break;
         }

@@ -323,3 +323,34 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
 
 }  // namespace
 }  // namespace karvo::test
+
+namespace karvo::test {
+namespace {
+
+TEST(OtherFamilies, AnOperationWithoutAJobSaysSoAndDoesNotChime) {
+    ScratchProgramDir dir;
+    dir.Write("KARVO_m.usb", {{"Atmel", {DeviceBuilder('M', 0xFFF, "AT89S52").Caps(0xFF, 0x05)}}});
+    QueuedUiThread ui;
+    HeadlessProgressFactory windows(ui);
+    Rig rig;
+    rig.presenter.AttachOperations(ui, windows);
+    rig.presenter.StartUp();
+    struct Pick final : SelectionDialogPort {
+        bool Run(SelectionModel& m) override {
+            m.ClickFamily(SelectionModel::kMicro);
+            return true;
+        }
+        void ShowIspNotice() override {}
+    } pick;
+    rig.presenter.Select(pick);
+    rig.log.lines.clear();
+    rig.sounds.played.clear();
+    rig.presenter.RunOperation('R');
+    ui.RunPending();
+    ASSERT_EQ(rig.log.lines.size(), 3u);
+    EXPECT_EQ(rig.log.lines[1], " Read is not available yet for AT89S52");
+    EXPECT_EQ(rig.sounds.played, (std::vector<std::string>{"error.wav"}));
+}
+
+}  // namespace
+}  // namespace karvo::test
