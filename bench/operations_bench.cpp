@@ -26,10 +26,7 @@ struct Station {
         programmer.LearnChipTypes(types);
         presenter.AttachOperations(ui, windows);
         presenter.StartUp();
-        struct Pick final : SelectionDialogPort {
-            bool Run(SelectionModel&) override { return true; }
-            void ShowIspNotice() override {}
-        } pick;
+        PickDevice pick;
         presenter.Select(pick);
     }
     static VirtualSettings Settings(bool paced) {

@@ -40,26 +40,15 @@ Largest FindLargest() {
     return best;
 }
 
-struct Pick final : SelectionDialogPort {
-    Largest target;
-    bool Run(SelectionModel& model) override {
-        const int family = std::string(target.file) == kEpromFileName ? SelectionModel::kEEprom
-                                                                      : SelectionModel::kMicro;
-        if (model.CheckedFamily() != family) model.ClickFamily(family);
-        model.ClickManufacturer(target.manuf);
-        model.ClickDevice(target.device);
-        return true;
-    }
-    void ShowIspNotice() override {}
-};
-
 void BM_SelectLargestChip(benchmark::State& state) {
     MakeCurrentDirectory(KARVO_BIN_DIR);
     Rig rig;
     rig.programmer.LearnChipTypes(ChipTypes::FromDataFiles({kEpromFileName, kMicroFileName}));
     rig.presenter.StartUp();
-    Pick pick;
-    pick.target = FindLargest();
+    const Largest target = FindLargest();
+    PickDevice pick(std::string(target.file) == kEpromFileName ? SelectionModel::kEEprom
+                                                               : SelectionModel::kMicro,
+                    target.manuf, target.device);
     for (auto _ : state) rig.presenter.Select(pick);
     state.SetLabel(rig.presenter.Device().DevName() + ", buffer " +
                    std::to_string(rig.presenter.Buffer().Allocated) + " bytes");

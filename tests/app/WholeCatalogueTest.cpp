@@ -10,20 +10,6 @@
 namespace karvo::test {
 namespace {
 
-struct Pick final : SelectionDialogPort {
-    int family = 0;
-    int manuf = 0;
-    int device = 0;
-    int notices = 0;
-    bool Run(SelectionModel& model) override {
-        if (model.CheckedFamily() != family) model.ClickFamily(family);
-        model.ClickManufacturer(manuf);
-        model.ClickDevice(device);
-        return true;
-    }
-    void ShowIspNotice() override { ++notices; }
-};
-
 // Every chip of the shipped catalogue can be selected with the (virtual)
 // programmer connected: its parameter block is accepted, its buffer has the
 // family's size and blank fill, and the toolbar follows its capability bits.
@@ -43,10 +29,7 @@ TEST(WholeCatalogue, EveryDeviceActivates) {
             for (std::size_t j = 0; j < file->Manufacturers()[m].deviceCount; ++j) {
                 const DeviceRecord r = *file->Record(m, j);
                 const std::string where = std::string(fileName) + " " + r.DevName();
-                Pick pick;
-                pick.family = family;
-                pick.manuf = static_cast<int>(m);
-                pick.device = static_cast<int>(j);
+                PickDevice pick(family, static_cast<int>(m), static_cast<int>(j));
                 rig.log.lines.clear();
                 rig.presenter.Select(pick);
                 ++devices;

@@ -38,15 +38,7 @@ struct OperationRig {
     }
 
     void Select(int device) {
-        struct Pick final : SelectionDialogPort {
-            int device;
-            bool Run(SelectionModel& m) override {
-                m.ClickDevice(device);
-                return true;
-            }
-            void ShowIspNotice() override {}
-        } pick;
-        pick.device = device;
+        PickDevice pick(-1, -1, device);
         rig->presenter.State().settings.DataFileName = "KARVO_e.usb";
         rig->presenter.Select(pick);
         rig->log.lines.clear();
@@ -280,10 +272,7 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     MainPresenter presenter({log, view, prompts, sounds, store, usb, clock, update});
     presenter.AttachOperations(ui, windows);
     presenter.StartUp();
-    struct Pick final : SelectionDialogPort {
-        bool Run(SelectionModel&) override { return true; }
-        void ShowIspNotice() override {}
-    } pick;
+    PickDevice pick;
     presenter.Select(pick);
     ASSERT_TRUE(presenter.DeviceActive());
     for (std::uint32_t i = 0; i < 0x8000; ++i) presenter.Buffer()[i] = static_cast<std::uint8_t>(i);
@@ -335,13 +324,7 @@ TEST(OtherFamilies, AnOperationWithoutAJobSaysSoAndDoesNotChime) {
     Rig rig;
     rig.presenter.AttachOperations(ui, windows);
     rig.presenter.StartUp();
-    struct Pick final : SelectionDialogPort {
-        bool Run(SelectionModel& m) override {
-            m.ClickFamily(SelectionModel::kMicro);
-            return true;
-        }
-        void ShowIspNotice() override {}
-    } pick;
+    PickDevice pick(SelectionModel::kMicro, -1, -1);
     rig.presenter.Select(pick);
     rig.log.lines.clear();
     rig.sounds.played.clear();

@@ -63,6 +63,26 @@ struct CountingUpdate final : FirmwareUpdatePort {
     }
 };
 
+// The selection dialog answered as a user clicks it: the family button (if
+// given and not already checked), the manufacturer, the device, then OK.
+// -1 leaves that choice as the dialog opened.
+struct PickDevice final : SelectionDialogPort {
+    int family = -1;
+    int manuf = -1;
+    int device = -1;
+    int notices = 0;
+    PickDevice() = default;
+    PickDevice(int family_, int manuf_, int device_)
+        : family(family_), manuf(manuf_), device(device_) {}
+    bool Run(SelectionModel& model) override {
+        if (family >= 0 && model.CheckedFamily() != family) model.ClickFamily(family);
+        if (manuf >= 0) model.ClickManufacturer(manuf);
+        if (device >= 0) model.ClickDevice(device);
+        return true;
+    }
+    void ShowIspNotice() override { ++notices; }
+};
+
 // A presenter wired to a virtual programmer and recording ports.
 struct Rig {
     // programmerClock: the virtual programmer's own time (pacing, time-outs);
