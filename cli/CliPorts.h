@@ -39,6 +39,7 @@ class HeadlessView final : public MainViewPort {
 public:
     void LabelChanged(PanelLabel, const std::string&) override {}
     void ButtonEnabledChanged(ToolButton, bool) override {}
+    void FinishingChanged(int) override {}
     ScreenSize Screen() override { return {1920, 1080}; }
     void Place(WindowPlacement) override {}
 };

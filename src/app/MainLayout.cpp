@@ -14,6 +14,8 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight) {
     layout.memo = {8, 61, w - 13, layout.panel1.top - 61};
     layout.clearButton = {8, h - 28, 75, 25};
     layout.reconnectButton = {w - 94, h - 28, 75, 25};
+    const int barLeft = layout.clearButton.left + layout.clearButton.width + 16;
+    layout.finishingBar = {barLeft, h - 28, layout.reconnectButton.left - 16 - barLeft, 25};
     return layout;
 }
 

@@ -18,6 +18,9 @@ struct MainLayout {
     Rect panel2;
     Rect clearButton;
     Rect reconnectButton;
+    // Between the two buttons: shown only while an aborted operation is
+    // being finished.
+    Rect finishingBar;
 };
 
 inline constexpr int kDesignClientWidth = 790;

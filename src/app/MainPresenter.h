@@ -70,6 +70,7 @@ public:
     // Those ten buttons enabled by the current device's capability bits, and
     // Select with them.
     void ApplyButtonCaps() override;
+    void ShowFinishing(int percent) override { panel_.SetFinishing(percent); }
     // Recomputes the buffer's checksum and shows it in CheckL.
     std::uint32_t UpdateChecksum() override;
 

@@ -26,10 +26,19 @@ public:
     }
     bool Enabled(ToolButton button) const { return enabled_[static_cast<std::size_t>(button)]; }
 
+    void SetFinishing(int percent) {
+        if (percent == finishing_) return;
+        finishing_ = percent;
+        view_.FinishingChanged(percent);
+    }
+    // -1 unless an aborted operation is still being finished.
+    int Finishing() const { return finishing_; }
+
 private:
     MainViewPort& view_;
     std::array<std::string, kPanelLabelCount> labels_{};
     std::array<bool, kToolButtonCount> enabled_{};
+    int finishing_ = -1;
 };
 
 }  // namespace karvo

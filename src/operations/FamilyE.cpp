@@ -12,6 +12,12 @@ std::uint32_t Length(const JobContext& job) {
     return static_cast<std::uint32_t>(job.device.LastAddr()) + 1;
 }
 
+// Buffer bytes from Cursor that one report may cover.
+std::uint32_t RoomAt(const JobContext& job) {
+    const std::uint32_t allocated = job.buffer.Allocated;
+    return job.Cursor < allocated ? std::min<std::uint32_t>(kPayloadSize, allocated - job.Cursor) : 0;
+}
+
 // Sends a read command and waits for its acceptance; false (reported) if the
 // programmer did not accept it.
 bool StartStream(JobContext& job, const char* command, const char* acceptance) {
@@ -25,17 +31,19 @@ bool StartStream(JobContext& job, const char* command, const char* acceptance) {
 // Reads and drops what is left of a stream, so the next command starts on a
 // quiet link. After an Abort the worker still does this, detached from the
 // window: otherwise the next operation would take stale data for its reply.
+// The bar goes on moving, so the main window can show how far it is.
 void Drain(JobContext& job, std::uint32_t offset, std::uint32_t length) {
     std::uint8_t discard[kPayloadSize];
     while (offset < length && !job.LinkLost()) {
         if (!job.ReceivePayload(discard)) break;
         offset += kPayloadSize;
+        job.ProgressAdd(kPayloadSize);
     }
 }
 // Every job works on the whole chip from its first byte: Cursor at the start,
 // the bar sized to the chip, then the command. False when it was refused.
 bool BeginJob(JobContext& job, const char* command, const char* acceptance) {
-    job.buffer.Cursor = 0;
+    job.Cursor = 0;
     job.ProgressMax(static_cast<int>(Length(job)));
     return StartStream(job, command, acceptance);
 }
@@ -49,9 +57,9 @@ void ReadE(JobContext& job) {
     for (; offset < length && job.Running(); offset += kPayloadSize) {
         if (!job.ReceivePayload(report)) break;
         // Whole reports go into the buffer, but never past its storage.
-        const std::uint32_t n = std::min<std::uint32_t>(kPayloadSize, job.buffer.Allocated - job.buffer.Cursor);
-        std::memcpy(job.buffer.Data() + job.buffer.Cursor, report, n);
-        job.buffer.Cursor += kPayloadSize;
+        const std::uint32_t n = RoomAt(job);
+        std::memcpy(job.buffer.Data() + job.Cursor, report, n);
+        job.Cursor += kPayloadSize;
         job.ProgressAdd(kPayloadSize);
     }
     if (job.Running()) job.Log(" Read Completed");
@@ -66,12 +74,12 @@ void VerifyE(JobContext& job) {
     while (offset < length && job.Running()) {
         if (!job.ReceivePayload(report)) break;
         for (std::uint32_t i = 0; i < kPayloadSize && offset + i < length; ++i) {
-            if (job.buffer[job.buffer.Cursor] != report[i]) {
+            if (job.buffer[job.Cursor] != report[i]) {
                 if (job.RunFlag) job.Log(" Compare Error");
-                job.Reporter().ReportError(11, report[i], job.device, job.buffer);
+                job.ReportCompareError(report[i]);
                 break;
             }
-            ++job.buffer.Cursor;
+            ++job.Cursor;
         }
         offset += kPayloadSize;
         job.ProgressAdd(kPayloadSize);
@@ -89,10 +97,10 @@ void ProgramE(JobContext& job) {
         // half programmed is worse than a few more seconds. Only a dead link
         // stops it.
         for (std::uint32_t offset = 0; offset < length && job.ErrorCount == 0; offset += kPayloadSize) {
-            const std::uint32_t n = std::min<std::uint32_t>(kPayloadSize, job.buffer.Allocated - job.buffer.Cursor);
+            const std::uint32_t n = RoomAt(job);
             std::memset(block, 0xFF, sizeof block);
-            std::memcpy(block, job.buffer.Data() + job.buffer.Cursor, n);
-            job.buffer.Cursor += kPayloadSize;
+            std::memcpy(block, job.buffer.Data() + job.Cursor, n);
+            job.Cursor += kPayloadSize;
             job.SendBlock(block);
             if (!job.ReceivePayload(ack)) break;
             job.ProgressAdd(kPayloadSize);
@@ -114,7 +122,7 @@ void BlankE(JobContext& job) {
                                        [&](std::uint8_t b) { return b == job.device.BlankValue(); });
         offset += kPayloadSize;
         if (!blank) {
-            job.Reporter().ReportError(12, 0, job.device, job.buffer);
+            job.ReportNotBlank();
             break;
         }
         job.ProgressAdd(kPayloadSize);

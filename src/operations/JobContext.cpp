@@ -51,7 +51,14 @@ void JobContext::ProgressValue(int value) {
                                      : 0;
     if (percent == shownPercent_) return;
     shownPercent_ = percent;
-    PostWindow([value](ProgressWindowPort& w) { w.SetValue(value); });
+    OperationHost* host = &host_;
+    ui_.Post([channel = channel_, host, value, percent] {
+        if (channel->window != nullptr) {
+            channel->window->SetValue(value);
+        } else if (channel->aborted) {
+            host->ShowFinishing(percent);
+        }
+    });
 }
 
 void JobContext::ProgressAdd(int amount) { ProgressValue(value_ + amount); }

@@ -11,10 +11,10 @@
 
 namespace karvo {
 
-// Shared by the engine and its worker for one operation. The window pointer
-// is touched on the user-interface thread only, and goes null when the window
-// is released, so a late update from a worker winding down after an Abort
-// never reaches it.
+// Shared by the engine and its worker for one operation, touched on the
+// user-interface thread only. The window pointer goes null when the window is
+// released, so a late update from a worker winding down after an Abort never
+// reaches it; its progress goes to the main window's finishing indicator.
 struct RunChannel {
     ProgressWindowPort* window = nullptr;
     bool aborted = false;
@@ -37,8 +37,17 @@ public:
     Clock& clock;
     char OpCode;
     char AreaCode = 'P';
+    // This job's walking position in the buffer. It is the job's own: nothing
+    // the user-interface thread does (a refused command, a fill) may move it
+    // while the worker is still writing a chip.
+    std::uint32_t Cursor = 0;
 
     JobReporter& Reporter() { return reporter_; }
+    // Code 11 at Cursor with the chip's byte; code 12.
+    void ReportCompareError(std::uint8_t chipByte) {
+        reporter_.ReportError(11, chipByte, device, buffer, Cursor);
+    }
+    void ReportNotBlank() { reporter_.ReportError(12, 0, device, buffer, Cursor); }
     bool Running() const { return RunFlag && ErrorCount == 0; }
 
     void Log(const std::string& line);

@@ -26,13 +26,13 @@ ParameterBlock BuildParameterBlock(const DeviceRecord& device) {
 }
 
 void JobReporter::ReportError(int code, std::uint8_t value, const DeviceRecord& device,
-                              const MemoryBuffer& buffer) {
+                              const MemoryBuffer& buffer, std::uint32_t cursor) {
     errorCount_ = 1;
     if (!runFlag_) return;
     if (code == 11) {
-        const std::uint8_t ram = buffer.Cursor < buffer.Allocated ? buffer[buffer.Cursor] : 0;
+        const std::uint8_t ram = cursor < buffer.Allocated ? buffer[cursor] : 0;
         log_.AppendLine(fmt::format("  Compare Error @ 0x{:05X} Ram = 0x{:02X} {} = 0x{:02X}",
-                                    buffer.Cursor, ram, device.DevName(), value));
+                                    cursor, ram, device.DevName(), value));
     } else if (code == 12) {
         log_.AppendLine(" " + device.DevName() + " not blank");
     }

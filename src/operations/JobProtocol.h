@@ -24,9 +24,10 @@ public:
     JobReporter(LogPort& log, std::atomic<bool>& runFlag, std::atomic<std::uint8_t>& errorCount)
         : log_(log), runFlag_(runFlag), errorCount_(errorCount) {}
 
-    // 11: compare error at the buffer's Cursor; 12: not blank.
+    // 11: compare error at buffer offset `cursor` (the job's own position);
+    // 12: not blank.
     void ReportError(int code, std::uint8_t value, const DeviceRecord& device,
-                     const MemoryBuffer& buffer);
+                     const MemoryBuffer& buffer, std::uint32_t cursor);
     // 10: parameters sent.
     void ReportSuccess(int code);
 

@@ -44,12 +44,14 @@ void OperationEngine::WaitForWorker() {
 void OperationEngine::Run(char opCode) {
     Clock& clock = host_.Time();
     const std::int64_t start = clock.NowMs();
-    host_.Buffer().Cursor = 0;
     if (!host_.ProgrammerConnected() || !host_.DeviceFilesPresent()) return;
+    // A refused command changes nothing at all: an aborted Program may still
+    // be writing the chip from the buffer.
     if (Busy()) {
         host_.LogLine(" The programmer is still finishing the aborted operation; try again shortly");
         return;
     }
+    host_.Buffer().Cursor = 0;
     host_.SetAllButtonsEnabled(false);
     channel_ = std::make_shared<RunChannel>();
     window_ = windows_.Create([this] { Abort(); });
@@ -67,11 +69,16 @@ void OperationEngine::Run(char opCode) {
 
     channel_->window = nullptr;
     window_.reset();
-    // A worker that ended normally is finishing its last posts; one that was
-    // aborted stops at its next block. Either way give it a moment, so that
-    // the checksum below is not taken while a read is still filling the buffer.
-    WaitDone(250);
-    JoinIfDone();
+    if (channel_->aborted) {
+        // The operation ended when the user aborted it; the worker finishes
+        // the chip or the stream in the background while the main window
+        // shows how far it is. Its end gives the buttons back (WorkerEnded).
+        host_.LogLine(FormatElapsed(clock.NowMs() - start));
+        return;
+    }
+    // The worker closed the window as its last step with the buffer; it
+    // only gives the link back after that.
+    WaitForWorker();
     host_.LogLine(FormatElapsed(clock.NowMs() - start));
     if (host_.RunFlag()) {
         if (host_.ErrorCount() != 0) {
@@ -89,8 +96,18 @@ void OperationEngine::Abort() {
     host_.RunFlag() = false;
     host_.LogLine(" Process Aborted");
     host_.PlayError();
-    host_.ApplyButtonCaps();
+    // Every button stays off until the worker has let go of the link.
+    host_.ShowFinishing(0);
     channel_->window->Close();
+}
+
+void OperationEngine::WorkerEnded(const std::shared_ptr<RunChannel>& channel) {
+    JoinIfDone();
+    if (!channel->aborted) return;
+    host_.ShowFinishing(-1);
+    host_.ApplyButtonCaps();
+    // What an aborted Read stored is in the buffer now.
+    host_.UpdateChecksum();
 }
 
 void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode) {
@@ -112,9 +129,15 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
         job.ApplyButtonCaps();
         host_.Link().WatchRunFlag(nullptr);
     }
-    std::lock_guard lock(mutex_);
-    workerDone_ = true;
-    doneChanged_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        workerDone_ = true;
+        doneChanged_.notify_all();
+    }
+    // Last of all, so the user-interface thread finds the worker done.
+    ui_.Post([this, channel = std::move(channel), alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.lock()) WorkerEnded(channel);
+    });
 }
 
 }  // namespace karvo

@@ -36,6 +36,8 @@ public:
 
 private:
     void Dispatch(std::shared_ptr<RunChannel> channel, char opCode);
+    // On the user-interface thread once the worker has ended.
+    void WorkerEnded(const std::shared_ptr<RunChannel>& channel);
     void JoinIfDone();
     bool WaitDone(int ms);
 
@@ -48,6 +50,8 @@ private:
     std::mutex mutex_;
     std::condition_variable doneChanged_;
     bool workerDone_ = true;
+    // Lets a worker's last post find out whether the engine still exists.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace karvo

@@ -23,6 +23,9 @@ public:
     virtual void LogLine(const std::string& line) = 0;
     virtual void SetAllButtonsEnabled(bool selectToo) = 0;  // false: all eleven off
     virtual void ApplyButtonCaps() = 0;                    // and Select on
+    // While an aborted operation is being finished: how far it is (0..100),
+    // or -1 once it is done.
+    virtual void ShowFinishing(int percent) = 0;
     virtual void PlayChimes() = 0;
     virtual void PlayError() = 0;
     virtual std::uint32_t UpdateChecksum() = 0;

@@ -33,6 +33,9 @@ public:
     virtual ~MainViewPort() = default;
     virtual void LabelChanged(PanelLabel label, const std::string& text) = 0;
     virtual void ButtonEnabledChanged(ToolButton button, bool enabled) = 0;
+    // The programmer is finishing an aborted operation, this far (0..100);
+    // -1 when it is done.
+    virtual void FinishingChanged(int percent) = 0;
     virtual ScreenSize Screen() = 0;
     virtual void Place(WindowPlacement placement) = 0;
 };

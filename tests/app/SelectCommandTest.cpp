@@ -331,15 +331,14 @@ TEST(JobReports, CompareErrorLineAndSilenceAfterAbort) {
     MemoryBuffer buffer;
     const DeviceRecord eprom = DeviceBuilder('E', 0x7FFF, "27C256");
     buffer.AllocateForDevice(eprom);
-    buffer.Cursor = 0x12;
     buffer[0x12] = 0xFF;
-    reporter.ReportError(11, 0x7F, eprom, buffer);
-    reporter.ReportError(12, 0, eprom, buffer);
+    reporter.ReportError(11, 0x7F, eprom, buffer, 0x12);
+    reporter.ReportError(12, 0, eprom, buffer, 0);
     EXPECT_EQ(log.lines, (Lines{"  Compare Error @ 0x00012 Ram = 0xFF 27C256 = 0x7F",
                                 " 27C256 not blank"}));
     run = false;
     errors = 0;
-    reporter.ReportError(11, 0x7F, eprom, buffer);
+    reporter.ReportError(11, 0x7F, eprom, buffer, 0x12);
     reporter.ReportSuccess(10);
     EXPECT_EQ(log.lines.size(), 2u);
     EXPECT_EQ(errors, 1);

@@ -206,11 +206,11 @@ TEST(EpromAbort, DuringAReadStopsCleanly) {
     EXPECT_EQ(log[1], " Process Aborted");
     EXPECT_EQ(log[2].size(), 13u);
     EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}));
-    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
-                           "SB_Verify SB_Erase SB_Option");
     // The aborted stream does not poison the next operation.
     r.rig->presenter.Engine()->WaitForWorker();
     r.ui.RunPending();
+    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+                           "SB_Verify SB_Erase SB_Option");
     r.rig->log.lines.clear();
     r.Run('R');
     EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
@@ -308,6 +308,79 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     presenter.RunOperation('V');
     ui.RunPending();
     EXPECT_EQ(log.lines[2], " Verified OK");
+}
+
+// A refused command must not touch what the worker uses. Here the user
+// presses Read while an aborted Program still writes the rest of a 27C128;
+// once the worker is done the chip must hold exactly the buffer.
+TEST(EpromAbort, ARefusedCommandDoesNotMoveTheWorkersPlaceInTheBuffer) {
+    GatedClock gate;
+    VirtualSettings paced;
+    paced.paced = true;
+    OperationRig r(paced, &gate);
+    r.dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C128", 0x3FFF, 3)}}});
+    r.Select(0);
+    MemoryBuffer& buffer = r.rig->presenter.Buffer();
+    for (std::uint32_t i = 0; i < 0x4000; ++i) buffer[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
+    // "eW", "GW", then a write and an acknowledgement per block: block 17
+    // waits at the gate until the Read below was refused.
+    gate.Arm(2 + 2 * 16);
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+        if (s.value >= 16 * 64 && r.rig->presenter.RunFlag()) abort();
+    };
+    r.Run('P');
+    EXPECT_EQ(r.rig->presenter.Panel().Finishing(), 0);
+    EXPECT_EQ(r.Enabled(), "") << "nothing may be pressed while the chip is being finished";
+    r.rig->log.lines.clear();
+    r.rig->presenter.RunOperation('R');
+    EXPECT_EQ(r.rig->log.lines, (Lines{" The programmer is still finishing the aborted operation; "
+                                       "try again shortly"}));
+    gate.Open();
+    r.rig->presenter.Engine()->WaitForWorker();
+    r.ui.RunPending();
+    EXPECT_EQ(r.rig->presenter.Panel().Finishing(), -1);
+    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+                           "SB_Verify SB_Erase SB_Option");
+    const auto chip = r.Chip();
+    const auto differing = std::mismatch(chip.begin(), chip.end(), buffer.Data());
+    EXPECT_EQ(differing.first, chip.end()) << "first difference at 0x" << std::hex
+                                           << (differing.first - chip.begin());
+    r.windows.observer = nullptr;
+    r.rig->log.lines.clear();
+    r.Run('V');
+    EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Verifying @ Vdd = 5.0V ", " Verified OK"}));
+}
+
+// While the worker finishes an aborted Read, the main window shows how far it
+// is; the elapsed time is the time until the Abort, not until the worker ends.
+TEST(EpromAbort, FinishingShowsProgressAndTheElapsedTimeEndsAtTheAbort) {
+    GatedClock gate;
+    VirtualSettings paced;
+    paced.paced = true;
+    OperationRig r(paced, &gate);
+    r.Select(0);
+    gate.Arm(2 + 64);
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+        if (s.value > 0 && r.rig->presenter.RunFlag()) {
+            r.rig->clock.Advance(1234);
+            abort();
+        }
+    };
+    r.Run('R');
+    // The worker is parked at the gate: the window did not wait for it.
+    EXPECT_TRUE(r.rig->presenter.Engine()->Busy());
+    EXPECT_EQ(r.rig->log.lines.back(), " 00:00:01.234");
+    r.rig->clock.Advance(5000);  // the rest of the stream takes its time
+    gate.Open();
+    r.rig->presenter.Engine()->WaitForWorker();
+    r.ui.RunPending();
+    EXPECT_EQ(r.rig->log.lines.back(), " 00:00:01.234") << "nothing logged when it is done";
+    const std::vector<int>& shown = r.rig->view.finishing;
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown.front(), 0);
+    EXPECT_EQ(*std::max_element(shown.begin(), shown.end()), 100);
+    EXPECT_EQ(shown.back(), -1);
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"})) << "once, at the Abort";
 }
 
 }  // namespace

@@ -27,8 +27,10 @@ struct RecordingLog final : LogPort {
 struct RecordingView final : MainViewPort {
     ScreenSize screen{1920, 1080};
     std::vector<WindowPlacement> placements;
+    std::vector<int> finishing;  // every change of the finishing indicator
     void LabelChanged(PanelLabel, const std::string&) override {}
     void ButtonEnabledChanged(ToolButton, bool) override {}
+    void FinishingChanged(int percent) override { finishing.push_back(percent); }
     ScreenSize Screen() override { return screen; }
     void Place(WindowPlacement p) override { placements.push_back(p); }
 };

@@ -331,7 +331,6 @@ void ProgressWindowTest::abortDuringARead() {
         QTest::keyClick(form, Qt::Key_Escape);
         QVERIFY(form->isVisible());
         QTest::mouseClick(form->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-        rig.gate.Open();
     });
     QTest::mouseClick(rig.Button(ToolButton::SB_Read), Qt::LeftButton);
     QCOMPARE(caption, QStringLiteral("Read"));
@@ -346,13 +345,24 @@ void ProgressWindowTest::abortDuringARead() {
     QCOMPARE(log[1], QStringLiteral(" Process Aborted"));
     QVERIFY2(IsElapsedLine(log[2]), qPrintable(log[2]));
     QCOMPARE(rig.sounds.played, std::vector<std::string>{"error.wav"});
-    QCOMPARE(rig.EnabledButtons(), kAllButtons);
+    // The worker still holds the link, parked at the gate: the window stays
+    // usable but offers nothing that needs the programmer, and says why.
+    QCoreApplication::sendPostedEvents();
+    auto* finishing = rig.window->findChild<QProgressBar*>("FinishingBar");
+    QVERIFY(!finishing->isHidden());
+    QVERIFY(finishing->text().startsWith(QStringLiteral("Finishing the aborted operation")));
+    QCOMPARE(rig.EnabledButtons(), QString());
+    QVERIFY(!rig.window->findChild<QPushButton*>("ReconnectBT")->isEnabled());
 
     // The worker winds down after the window was released: whatever it still
-    // posts reaches no window and writes no line.
+    // posts reaches no window and writes no line; its end gives the buttons
+    // back.
+    rig.gate.Open();
     rig.window->Presenter().Engine()->WaitForWorker();
     QCoreApplication::sendPostedEvents();
     QTest::qWait(20);
+    QVERIFY(finishing->isHidden());
+    QVERIFY(rig.window->findChild<QPushButton*>("ReconnectBT")->isEnabled());
     QCOMPARE(rig.LogLines().mid(logBefore), log);
     QCOMPARE(rig.sounds.played, std::vector<std::string>{"error.wav"});
     QVERIFY(rig.window->findChildren<TProgressForm*>().isEmpty());

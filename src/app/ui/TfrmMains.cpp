@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -55,7 +56,8 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     ApplyLayout();
 
     log_ = std::make_unique<MemoLog>(Memo1);
-    view_ = std::make_unique<WindowView>(MainWidgets{this, labels_, toolButtons_});
+    view_ = std::make_unique<WindowView>(
+        MainWidgets{this, labels_, toolButtons_, FinishingBar, ReconnectBT});
     PromptPort* prompts = ports.prompts;
     if (prompts == nullptr) {
         ownPrompts_ = std::make_unique<MessageBoxPrompts>(this);
@@ -109,6 +111,13 @@ void TfrmMains::BuildBottomRow() {
     ReconnectBT->setObjectName(QStringLiteral("ReconnectBT"));
     connect(ReconnectBT, &QPushButton::clicked, this, [this] { presenter_->Reconnect(); });
 
+    FinishingBar = new QProgressBar(this);
+    FinishingBar->setObjectName(QStringLiteral("FinishingBar"));
+    FinishingBar->setRange(0, 100);
+    FinishingBar->setFormat(QStringLiteral("Finishing the aborted operation: %p%"));
+    FinishingBar->setAlignment(Qt::AlignCenter);
+    FinishingBar->hide();
+
     // Never shown: the firmware update is started by the version check.
     ReFirm = new QPushButton(QStringLiteral("Reprog"), this);
     ReFirm->setObjectName(QStringLiteral("ReFirm"));
@@ -141,6 +150,7 @@ void TfrmMains::ApplyLayout() {
     Place(Panel2, layout.panel2);
     Place(ClearMessages, layout.clearButton);
     Place(ReconnectBT, layout.reconnectButton);
+    Place(FinishingBar, layout.finishingBar);
     Place(Memo1, layout.memo);
 }
 

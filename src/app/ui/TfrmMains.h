@@ -8,6 +8,7 @@
 
 class QFrame;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 
@@ -72,6 +73,7 @@ class TfrmMains final : public QWidget {
     QPushButton* ClearMessages = nullptr;
     QPushButton* ReconnectBT = nullptr;
     QPushButton* ReFirm = nullptr;
+    QProgressBar* FinishingBar = nullptr;
 
     std::unique_ptr<MemoLog> log_;
     std::unique_ptr<WindowView> view_;

@@ -29,6 +29,18 @@ void WindowView::ButtonEnabledChanged(ToolButton button, bool enabled) {
     });
 }
 
+void WindowView::FinishingChanged(int percent) {
+    QProgressBar* bar = widgets_.finishing;
+    QPushButton* reconnect = widgets_.reconnect;
+    PostTo(window_, [bar, reconnect, percent](QWidget*) {
+        // Reconnect would need the link the worker still holds.
+        if (reconnect != nullptr) reconnect->setEnabled(percent < 0);
+        if (bar == nullptr) return;
+        bar->setVisible(percent >= 0);
+        if (percent >= 0) bar->setValue(percent);
+    });
+}
+
 ScreenSize WindowView::Screen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return {};

@@ -3,6 +3,8 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
 
@@ -15,6 +17,8 @@ struct MainWidgets {
     QWidget* window = nullptr;
     std::array<QLabel*, kPanelLabelCount> labels{};
     std::array<QToolButton*, kToolButtonCount> buttons{};
+    QProgressBar* finishing = nullptr;
+    QPushButton* reconnect = nullptr;
 };
 
 // The core's view of the main window. Label and button changes may come from
@@ -25,6 +29,7 @@ class WindowView final : public MainViewPort {
 
     void LabelChanged(PanelLabel label, const std::string& text) override;
     void ButtonEnabledChanged(ToolButton button, bool enabled) override;
+    void FinishingChanged(int percent) override;
     ScreenSize Screen() override;
     void Place(WindowPlacement placement) override;
 
