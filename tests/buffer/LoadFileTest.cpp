@@ -1,8 +1,10 @@
 // The load frame: opening, re-allocation and fill, the storing rule of each
 // family, completion lines and progress; binary files.
 #include <cstring>
+#include <thread>
 
 #include <fmt/format.h>
+#include <sys/stat.h>
 
 #include "FileTestSupport.h"
 
@@ -199,6 +201,25 @@ TEST(LoadFile, ReadsARealFile) {
     EXPECT_TRUE(outcome.Loaded());
     EXPECT_EQ(host.lines, Loaded(path, "11", "10"));
     EXPECT_EQ(buffer[0x11], 0xBB);
+}
+
+// A pipe has no size: its bytes are read to the end of the stream.
+TEST(LoadFile, ABinaryFileFromAPipeLoadsEveryByte) {
+    ScratchDir dir;
+    const std::string fifo = dir.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string image = Bytes(0x1234, 3);
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << image; });
+    MemoryBuffer buffer;
+    RecordingHost host;
+    RecordingProgress progress;
+    const LoadOutcome outcome =
+        LoadFile(fifo, Format(kBinary, FillChoice::Zero), buffer, kEprom8K, progress, host);
+    writer.join();
+    EXPECT_TRUE(outcome.Loaded());
+    EXPECT_EQ(host.lines, Loaded(fifo, "1233", "0"));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), buffer.Data(),
+                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
 }
 
 TEST(LoadFile, FormatsWithoutAReaderTouchNothing) {

@@ -13,16 +13,13 @@ constexpr std::size_t kRun = 4096;
 LoadResult BinaryReader::Read(LoadContext& load) {
     load.LoadPointer = load.offset;
     std::array<std::uint8_t, kRun> run;
-    std::uint64_t left = load.in.Size();
-    while (left != 0) {
-        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, kRun));
-        const std::size_t got = load.in.Read(run.data(), wanted);
-        // Shorter than its size said: the file changed or the medium failed.
-        if (got != wanted) throw FileReadError();
+    // To the end of the stream, not to the size the file claims: a pipe or a
+    // FIFO has none. The buffer bounds it: what does not fit ends the load.
+    for (;;) {
+        const std::size_t got = load.in.Read(run.data(), kRun);
+        if (got == 0) return LoadResult::ResultNone;
         if (!load.StoreRun(run.data(), got)) return LoadResult::ResultNoFit;
-        left -= got;
     }
-    return LoadResult::ResultNone;
 }
 
 }  // namespace karvo
