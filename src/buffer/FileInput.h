@@ -8,11 +8,18 @@
 
 namespace karvo {
 
-// A read that failed part-way (the medium went away, an I/O error, or the
-// file ended inside a record). It ends the load with the "File ERROR" box.
+// A read that failed part-way (the medium went away, an I/O error). It ends
+// the load with the "File ERROR" box.
 class FileReadError : public std::runtime_error {
   public:
     FileReadError() : std::runtime_error("File ERROR") {}
+};
+
+// The file ended inside a record: it is not a complete file of the format
+// being read, which the reader reports as its not-this-format result.
+class FileEndedInRecord : public std::runtime_error {
+  public:
+    FileEndedInRecord() : std::runtime_error("file ended inside a record") {}
 };
 
 // Where the bytes of a file come from: the file itself, or memory for the
@@ -64,11 +71,11 @@ class FileInput {
     std::uint64_t Size() const { return source_.Size(); }
     // The next byte, or kEnd at the end of the file.
     int Get() { return next_ != end_ ? *next_++ : Refill(); }
-    // The next byte of a record that must go on: the end of the file here is
-    // a failed read.
+    // The next byte of a record that must go on: the end of the file here
+    // throws FileEndedInRecord.
     std::uint8_t GetInRecord() {
         const int c = Get();
-        if (c == kEnd) throw FileReadError();
+        if (c == kEnd) throw FileEndedInRecord();
         return static_cast<std::uint8_t>(c);
     }
     // Up to `capacity` bytes; fewer only at the end of the file.

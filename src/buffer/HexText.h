@@ -41,7 +41,7 @@ inline constexpr char kUpperDigits[] = "0123456789ABCDEF";
 }  // namespace hex_detail
 
 // Two characters of a file as one byte (either letter case). The end of the
-// file inside them is a failed read (FileReadError); characters that are not
+// file inside them throws FileEndedInRecord; characters that are not
 // hexadecimal digits throw HexConversionError.
 inline std::uint8_t ReadHexByte(FileInput& in) {
     const std::uint8_t high = in.GetInRecord();

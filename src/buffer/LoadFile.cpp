@@ -56,6 +56,9 @@ LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const Lo
     } catch (const FileReadError&) {
         host.ShowFileError();
         outcome.result = LoadResult::ResultReadFailure;
+    } catch (const FileEndedInRecord&) {
+        // Not a medium fault: the file is simply not complete.
+        outcome.result = reader->NotThisFormat();
     }
     load.Commit();
 

@@ -47,9 +47,9 @@ TEST(ReadHexByte, NotHexIsTheConversionErrorOfBothCharacters) {
     }
 }
 
-TEST(ReadHexByte, EndOfFileInsideIsAFailedRead) {
+TEST(ReadHexByte, EndOfFileInsideEndsTheRecord) {
     TextInput t("A");
-    EXPECT_THROW(ReadHexByte(t.in), FileReadError);
+    EXPECT_THROW(ReadHexByte(t.in), FileEndedInRecord);
 }
 
 TEST(ReadHexWord, HighByteFirst) {

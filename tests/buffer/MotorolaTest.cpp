@@ -80,10 +80,40 @@ TEST(MotorolaReader, BrokenRecords) {
     EXPECT_EQ(conversion->outcome.end, LoadEnd::ConversionError);
     EXPECT_EQ(conversion->outcome.conversionError, "''0xXX'' is not a valid integer value");
 
-    const auto truncated = Load(kEprom2K, kS1 + "S");
-    EXPECT_EQ(truncated->outcome.result, LoadResult::ResultReadFailure);
-    EXPECT_EQ(truncated->host.fileErrors, 1);
-    EXPECT_TRUE(truncated->host.lines.empty());
+    for (const std::string& cut : {std::string("S"), std::string("S1070000010"),
+                                   std::string("S503000")}) {
+        const auto truncated = Load(kEprom2K, kS1 + cut);
+        EXPECT_EQ(truncated->outcome.result, LoadResult::ResultNotMotorola) << cut;
+        EXPECT_EQ(truncated->host.fileErrors, 0);
+        EXPECT_EQ(truncated->host.lines, (Lines{" Not Motorola S-record format"}));
+    }
+}
+
+// A file may end with its count record instead of an end record: complete
+// when S5 (16 bits) or S6 (24 bits) counts the data records read and nothing
+// follows it.
+TEST(MotorolaReader, AMatchingCountRecordCompletesTheFile) {
+    const std::string header = "S00600004844521B\n";
+    const std::string two = kS1 + "S10500040506EB\n";
+    struct Case {
+        std::string text;
+        bool complete;
+    };
+    const Case cases[] = {
+        {header + two + "S5030002FA\n", true},
+        {header + two + "S5030002FA\r\n\r\n", true},
+        {two + "S604000002F9\n", true},
+        {two + "S5030001FB\n", false},            // counts one record too few
+        {two + "S5030002FB\n", false},            // checksum wrong
+        {two + "S5030002FA\n" + kS1, false},      // data after the count
+        {two + "S5030002FA\nS5030003F9\n", false},  // the last count is wrong
+        {two + "S50300XXFA\n", false},            // not a count at all
+    };
+    for (const Case& c : cases) {
+        const auto run = Load(kEprom2K, c.text);
+        EXPECT_EQ(run->outcome.Loaded(), c.complete) << c.text;
+        EXPECT_EQ(run->Bytes(0, 7), (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 0xFF}));
+    }
 }
 
 TEST(MotorolaReader, AnS1RecordRunsOnPastItsLastAddress) {

@@ -57,6 +57,8 @@ TEST(SrecCatInterop, ItsFilesLoadIntoTheBytesOfItsBinaryOutput) {
          0x30000},
         {"linear-16", "", "-intel -obs=16", FileFormat::FormatIntelHex, 0x30000},
         {"linear-32", "", "-intel -obs=32", FileFormat::FormatIntelHex, 0x30000},
+        // Long records, as srec_cat and objcopy may write them.
+        {"linear-255", "", "-intel -obs=255", FileFormat::FormatIntelHex, 0x30000},
         // Start address records (types 03 and 05) are passed over.
         {"linear-start", "-execution-start-address=0x1234", "-intel -obs=32",
          FileFormat::FormatIntelHex, 0x30000},
@@ -107,18 +109,22 @@ TEST(SrecCatInterop, ItsFilesAtAnAddressLandThere) {
 }
 
 // Without an execution start address srec_cat ends an S-record file with its
-// count record only; such a file loads completely but is reported as not
-// being a Motorola file, as for any file without an end record.
-TEST(SrecCatInterop, ItsSRecordsWithoutAnEndRecordLoadButAreReported) {
+// count record (S5, or S6 past 65,535 records): complete by its own count.
+TEST(SrecCatInterop, ItsSRecordsEndingWithTheCountRecordLoad) {
     REQUIRE_SREC_CAT();
     ScratchDir dir;
-    const std::string bin = dir.Write("in.bin", RandomBytes(0x1000, 3));
-    ASSERT_TRUE(Shell(fmt::format("srec_cat {} -binary -o {} -motorola", bin, dir.Path("in.s19"))));
-    const auto run = LoadText(DeviceBuilder('E', 0x7FFF), dir.Read("in.s19"),
-                              Format(FileFormat::FormatMotorola));
-    EXPECT_EQ(run->outcome.result, LoadResult::ResultNotMotorola);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(run->buffer.Data()), 0x1000),
-              dir.Read("in.bin"));
+    for (const std::size_t size : {std::size_t{0x1000}, std::size_t{0x40000}}) {
+        SCOPED_TRACE(size);
+        const std::string bin = dir.Write("in.bin", RandomBytes(size, 3));
+        // Two bytes a record: 0x20000 records need the 24-bit count.
+        ASSERT_TRUE(Shell(fmt::format("srec_cat {} -binary -o {} -motorola -obs=2", bin,
+                                      dir.Path("in.s19"))));
+        const auto run = LoadText(DeviceBuilder('E', 0x3FFFF), dir.Read("in.s19"),
+                                  Format(FileFormat::FormatMotorola));
+        EXPECT_TRUE(run->outcome.Loaded()) << (run->host.lines.empty() ? "" : run->host.lines[0]);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(run->buffer.Data()), size),
+                  dir.Read("in.bin"));
+    }
 }
 
 TEST(SrecCatInterop, ItReadsOurFilesIntoTheBufferBytes) {

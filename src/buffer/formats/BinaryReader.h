@@ -7,6 +7,8 @@ namespace karvo {
 class BinaryReader final : public FileReader {
   public:
     LoadResult Read(LoadContext& load) override;
+    // Bytes have no records to end inside.
+    LoadResult NotThisFormat() const override { return LoadResult::ResultNone; }
 };
 
 }  // namespace karvo

@@ -5,8 +5,6 @@
 namespace karvo {
 
 namespace {
-constexpr std::uint8_t kLongestRecord = 0x40;
-
 enum RecordType : std::uint8_t {
     kData = 0x00,
     kEnd = 0x01,
@@ -38,9 +36,10 @@ LoadResult IntelHexReader::Read(LoadContext& load) {
         if (load.WrongFormatLine() != nullptr) return LoadResult::ResultNone;
         load.firstRecordPending = false;
 
+        // Any length the format allows (up to 255 data bytes): other tools
+        // write long records.
         const std::uint8_t length = ReadHexByte(in);
         std::uint8_t sum = length;
-        if (length > kLongestRecord) return LoadResult::ResultNotIntelHex;
         const HexWord address = ReadHexWord(in);
         sum += address.high + address.low;
         load.LoadPointer = address.Value() + load.extension + load.offset;

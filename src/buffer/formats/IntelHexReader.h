@@ -8,6 +8,7 @@ namespace karvo {
 class IntelHexReader final : public FileReader {
   public:
     LoadResult Read(LoadContext& load) override;
+    LoadResult NotThisFormat() const override { return LoadResult::ResultNotIntelHex; }
 };
 
 }  // namespace karvo
