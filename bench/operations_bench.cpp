@@ -16,7 +16,9 @@ using namespace karvo::test;
 constexpr std::uint32_t kChipSize = 0x100000;  // 1 MiB
 
 struct Station {
-    explicit Station(bool paced) : programmer(Settings(paced), SystemClock()), usb(programmer),
+    explicit Station(bool paced)
+        : programmer(Settings(paced), SystemClock()),
+          usb(programmer),
           presenter({log, view, prompts, sounds, store, usb, SystemClock(), update}) {
         DeviceBuilder chip('E', kChipSize - 1, "27C080");
         chip.Algorithm(3).Caps(0xFF, 0x04);
@@ -61,9 +63,8 @@ constexpr double kProgramVerifyReports = 2 + 2.0 * kChipSize / 64 + kReadReports
 void BM_Read1MiB(benchmark::State& state) {
     Station station(false);
     for (auto _ : state) station.Run('R');
-    state.counters["reports_per_s"] =
-        benchmark::Counter(kReadReports * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["reports_per_s"] = benchmark::Counter(
+        kReadReports * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Read1MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -89,9 +90,9 @@ BENCHMARK(BM_PacedRead1MiB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRe
 void BM_PacedProgramVerify1MiB(benchmark::State& state) {
     Station station(true);
     for (auto _ : state) station.Run('P');
-    state.counters["ratio_to_reports_alone"] = benchmark::Counter(
-        kProgramVerifyReports / 1000.0 * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ratio_to_reports_alone"] =
+        benchmark::Counter(kProgramVerifyReports / 1000.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PacedProgramVerify1MiB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 

@@ -60,8 +60,7 @@ std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std
         } else if (arg.rfind("--virtual=", 0) == 0) {
             options.useVirtual = true;
             options.virtualSettings = std::string(arg.substr(10));
-        } else if (arg == "--settings" || arg == "--data-dir" || arg == "--answer" ||
-                   arg == "-e") {
+        } else if (arg == "--settings" || arg == "--data-dir" || arg == "--answer" || arg == "-e") {
             const auto v = value(std::string(arg).c_str());
             if (!v) return std::nullopt;
             if (arg == "--settings") options.settingsFile = *v;

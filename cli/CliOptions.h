@@ -10,7 +10,7 @@ struct CliOptions {
     std::string virtualSettings;
     std::string settingsFile;  // empty: the user's own store
     std::string dataDir;
-    std::string answer = "abort";  // for Abort/Retry/Ignore boxes
+    std::string answer = "abort";       // for Abort/Retry/Ignore boxes
     std::vector<std::string> commands;  // -e, in order
     std::string script;
     bool help = false;

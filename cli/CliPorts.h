@@ -11,7 +11,7 @@ namespace karvo::cli {
 
 // Every log line goes to standard output as it is appended.
 class StdoutLog final : public LogPort {
-public:
+  public:
     void AppendLine(const std::string& line) override {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
@@ -22,21 +22,21 @@ public:
 
 // Message boxes go to standard error as CAPTION: TEXT.
 class StderrPrompts final : public PromptPort {
-public:
+  public:
     void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         if (kind == BoxKind::Error) ++errors_;
     }
     int Errors() const { return errors_; }
 
-private:
+  private:
     int errors_ = 0;
 };
 
 // No window: the panel lives in the core's PanelState; the "screen" is large
 // enough that no resolution warning appears.
 class HeadlessView final : public MainViewPort {
-public:
+  public:
     void LabelChanged(PanelLabel, const std::string&) override {}
     void ButtonEnabledChanged(ToolButton, bool) override {}
     void FinishingChanged(int) override {}
@@ -46,7 +46,7 @@ public:
 
 // Scripts run silently.
 class SilentSounds final : public SoundPort {
-public:
+  public:
     SoundResult Play(const std::string&) override { return SoundResult::Started; }
 };
 

@@ -20,7 +20,7 @@ enum ExitStatus { kOk = 0, kFailed = 1, kUsage = 2 };
 // The program without windows: the same presenters as the GUI, driven by
 // commands instead of clicks.
 class CliSession {
-public:
+  public:
     using Words = std::vector<std::string>;
     using Handler = std::function<int(const Words& args)>;
 
@@ -40,8 +40,7 @@ public:
     // maxArgs < 0: no upper bound.
     void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
 
-private:
-
+  private:
     struct Entry {
         int minArgs;
         int maxArgs;

@@ -35,7 +35,8 @@ std::vector<std::string> ScriptCommands(std::string_view scriptText) {
     while (!scriptText.empty()) {
         const std::size_t end = scriptText.find('\n');
         std::string_view line = scriptText.substr(0, end);
-        scriptText = end == std::string_view::npos ? std::string_view() : scriptText.substr(end + 1);
+        scriptText =
+            end == std::string_view::npos ? std::string_view() : scriptText.substr(end + 1);
         // A '#' outside quotes starts a comment.
         bool quoted = false;
         for (std::size_t i = 0; i < line.size(); ++i) {

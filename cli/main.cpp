@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
     // Against the virtual programmer nothing is worth waiting for in real
     // time, unless it was asked to keep the pace of real hardware.
     SkippingClock skippingClock;
-    Clock& clock = settings && !settings->paced ? static_cast<Clock&>(skippingClock) : SystemClock();
+    Clock& clock =
+        settings && !settings->paced ? static_cast<Clock&>(skippingClock) : SystemClock();
     ProgrammerChoice programmer = ChooseProgrammer(settings, clock);
     HidBackend* usb = programmer.usb.get();
 

@@ -90,9 +90,8 @@ int main(int argc, char** argv) {
                                 {0.24, 1568.0, 1.0, 0.35, 3.5, false}},
                                1.3);
     // Failure: two falling, buzzy tones.
-    const auto error = Render({{0.00, 440.0, 0.18, 0.45, 2.0, true},
-                               {0.22, 311.1, 0.35, 0.45, 2.0, true}},
-                              0.6);
+    const auto error =
+        Render({{0.00, 440.0, 0.18, 0.45, 2.0, true}, {0.22, 311.1, 0.35, 0.45, 2.0, true}}, 0.6);
     // Attention: one short soft ping.
     const auto notify = Render({{0.00, 880.0, 0.35, 0.4, 9.0, false}}, 0.4);
     const bool ok = WriteWav(dir + "/chimes.wav", chimes) && WriteWav(dir + "/error.wav", error) &&

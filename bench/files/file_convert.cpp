@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     }
     const bool load = std::strcmp(argv[1], "load") == 0;
     const FileFormat text = std::strcmp(argv[2], "motorola") == 0 ? FileFormat::FormatMotorola
-                                                                   : FileFormat::FormatIntelHex;
+                                                                  : FileFormat::FormatIntelHex;
     DeviceRecord part;
     part.SetU8(DeviceRecord::kFamily, 'E');
     part.SetU32(DeviceRecord::kLastAddr, 0x1FFFFF);
@@ -41,10 +41,10 @@ int main(int argc, char** argv) {
     PrintingHost host;
     const FileFormat from = load ? text : FileFormat::FormatBinary;
     const FileFormat to = load ? FileFormat::FormatBinary : text;
-    const LoadOutcome loaded = LoadFile(argv[3], {from, FillChoice::DeviceDefault, 0}, buffer,
-                                        part, progress, host);
-    const bool ok = loaded.Loaded() && SaveFile(argv[4], {to, 0, 0x1FFFFF}, buffer, part,
-                                                progress, host) == SaveEnd::Saved;
+    const LoadOutcome loaded =
+        LoadFile(argv[3], {from, FillChoice::DeviceDefault, 0}, buffer, part, progress, host);
+    const bool ok = loaded.Loaded() && SaveFile(argv[4], {to, 0, 0x1FFFFF}, buffer, part, progress,
+                                                host) == SaveEnd::Saved;
     if (!ok) std::fputs(host.lines.c_str(), stderr);
     return ok ? 0 : 1;
 }

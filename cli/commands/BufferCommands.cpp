@@ -24,8 +24,8 @@ int Dump(MainPresenter& presenter, const CliSession::Words& args) {
     }
     const MemoryBuffer& buffer = presenter.Buffer();
     if (*start >= buffer.Allocated || *count > buffer.Allocated - *start) {
-        Complain(fmt::format("dump {:X} {:X} goes beyond the buffer (0x{:X} bytes)", *start,
-                             *count, buffer.Allocated));
+        Complain(fmt::format("dump {:X} {:X} goes beyond the buffer (0x{:X} bytes)", *start, *count,
+                             buffer.Allocated));
         return kFailed;
     }
     std::string line;
@@ -63,11 +63,12 @@ int Poke(MainPresenter& presenter, const CliSession::Words& args) {
     }
     MemoryBuffer& buffer = presenter.Buffer();
     if (*address >= buffer.Available || bytes.size() > buffer.Available - *address) {
-        Complain(fmt::format("poke {:X}: beyond the buffer (0x{:X} bytes)", *address,
-                             buffer.Available));
+        Complain(
+            fmt::format("poke {:X}: beyond the buffer (0x{:X} bytes)", *address, buffer.Available));
         return kFailed;
     }
-    for (std::size_t i = 0; i < bytes.size(); ++i) buffer[*address + static_cast<std::uint32_t>(i)] = bytes[i];
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        buffer[*address + static_cast<std::uint32_t>(i)] = bytes[i];
     presenter.UpdateChecksum();
     return kOk;
 }
@@ -78,12 +79,10 @@ void RegisterBufferCommands(CliSession& session) {
     MainPresenter& presenter = session.Presenter();
     session.Register("checksum", 0, 0,
                      [&presenter](const CliSession::Words&) { return Checksum(presenter); });
-    session.Register("dump", 1, 2, [&presenter](const CliSession::Words& args) {
-        return Dump(presenter, args);
-    });
-    session.Register("poke", 2, -1, [&presenter](const CliSession::Words& args) {
-        return Poke(presenter, args);
-    });
+    session.Register("dump", 1, 2,
+                     [&presenter](const CliSession::Words& args) { return Dump(presenter, args); });
+    session.Register("poke", 2, -1,
+                     [&presenter](const CliSession::Words& args) { return Poke(presenter, args); });
 }
 
 }  // namespace karvo::cli

@@ -1,5 +1,5 @@
-#include <cstdio>
 #include <strings.h>
+#include <cstdio>
 
 #include <fmt/format.h>
 
@@ -22,7 +22,7 @@ struct Found {
 // Answers the selection dialog as a user would click it: the family button,
 // the manufacturer, the device, then OK.
 class ScriptedSelection final : public SelectionDialogPort {
-public:
+  public:
     explicit ScriptedSelection(const Found& target) : target_(target) {}
     bool Run(SelectionModel& model) override {
         if (model.CheckedFamily() != target_.family) {
@@ -35,7 +35,7 @@ public:
     }
     void ShowIspNotice() override {}
 
-private:
+  private:
     Found target_;
 };
 
@@ -97,8 +97,10 @@ int Select(MainPresenter& presenter, const CliSession::Words& args) {
         return kUsage;
     }
     if (found.size() > 1) {
-        Complain(fmt::format("'{} {}' names {} devices; spell it exactly as the devices command "
-                             "lists it", args[0], args[1], found.size()));
+        Complain(
+            fmt::format("'{} {}' names {} devices; spell it exactly as the devices command "
+                        "lists it",
+                        args[0], args[1], found.size()));
         return kUsage;
     }
     ScriptedSelection dialog(found.front());

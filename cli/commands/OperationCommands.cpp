@@ -13,8 +13,8 @@ struct OperationButton {
 };
 
 constexpr OperationButton kOperations[] = {
-    {"blank", 'B', ToolButton::SB_Blank},   {"read", 'R', ToolButton::SB_Read},
-    {"program", 'P', ToolButton::SB_Prog},  {"verify", 'V', ToolButton::SB_Verify},
+    {"blank", 'B', ToolButton::SB_Blank},  {"read", 'R', ToolButton::SB_Read},
+    {"program", 'P', ToolButton::SB_Prog}, {"verify", 'V', ToolButton::SB_Verify},
     {"erase", 'E', ToolButton::SB_Erase},
 };
 }  // namespace
@@ -25,8 +25,10 @@ void RegisterOperationCommands(CliSession& session) {
             MainPresenter& presenter = session.Presenter();
             // The same rule as the window: a button that is not enabled does nothing.
             if (!presenter.Panel().Enabled(op.button)) {
-                Complain(fmt::format("{}: not available now (select a device the command "
-                                     "applies to, with a programmer connected)", op.command));
+                Complain(
+                    fmt::format("{}: not available now (select a device the command "
+                                "applies to, with a programmer connected)",
+                                op.command));
                 return kFailed;
             }
             presenter.RunOperation(op.opCode);

@@ -14,7 +14,7 @@ struct Key {
 };
 
 constexpr Key kKeys[] = {
-    {"test", OptionsModel::kInsertionTest}, {"id", OptionsModel::kIdCheck},
+    {"test", OptionsModel::kInsertionTest},  {"id", OptionsModel::kIdCheck},
     {"maxmin", OptionsModel::kVerifyMaxMin}, {"sound", OptionsModel::kSoundOn},
     {"step0", OptionsModel::kProgStep0},     {"step1", OptionsModel::kProgStep1},
     {"step2", OptionsModel::kProgStep2},     {"step3", OptionsModel::kProgStep3},
@@ -25,7 +25,7 @@ constexpr Key kKeys[] = {
 // Clicks the boxes as the arguments say; a box the dialog does not offer
 // for this device is a usage error.
 class ScriptedOptions final : public OptionsDialogPort {
-public:
+  public:
     explicit ScriptedOptions(std::vector<std::pair<OptionsModel::Box, bool>> clicks)
         : clicks_(std::move(clicks)) {}
     void Run(OptionsModel& model) override {
@@ -39,7 +39,7 @@ public:
     }
     const std::string& Refused() const { return refused_; }
 
-private:
+  private:
     std::vector<std::pair<OptionsModel::Box, bool>> clicks_;
     std::string refused_;
 };

@@ -45,7 +45,8 @@ int Show(VirtualProgrammer& programmer, const CliSession::Words& args) {
     if (!start || !count) return kUsage;
     return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
         ChipArea* area = MainArea(chip);
-        if (area == nullptr || *start >= area->bytes.size() || *count > area->bytes.size() - *start) {
+        if (area == nullptr || *start >= area->bytes.size() ||
+            *count > area->bytes.size() - *start) {
             Complain("virtual show: beyond the chip in the socket");
             return kFailed;
         }
@@ -107,8 +108,9 @@ void RegisterVirtualCommands(CliSession& session) {
             status = Fault(*programmer, args);
         }
         if (status == kUsage) {
-            Complain("usage: virtual set ADDRESS BYTE... | virtual show START [COUNT] | "
-                     "virtual blank | virtual fault refuse COMMAND|corrupt ADDRESS|stall N|unplug");
+            Complain(
+                "usage: virtual set ADDRESS BYTE... | virtual show START [COUNT] | "
+                "virtual blank | virtual fault refuse COMMAND|corrupt ADDRESS|stall N|unplug");
         }
         return status;
     });

@@ -12,7 +12,6 @@ inline constexpr std::uint16_t kSoftwareVersion = 2002;
 inline constexpr int kSupportedFirmwareMajor = 2;
 inline constexpr int kSupportedFirmwareMinor = 3;
 
-
 // The process-wide state every command reads. RunFlag and ErrorCount are
 // shared with the worker of a device operation, one writer each.
 struct ApplicationState {

@@ -41,12 +41,17 @@ bool MainPresenter::LinkBusy() {
 }
 
 void MainPresenter::SetAllButtonsEnabled(bool enabled) {
-    for (int i = 0; i < kToolButtonCount; ++i) panel_.SetEnabled(static_cast<ToolButton>(i), enabled);
+    for (int i = 0; i < kToolButtonCount; ++i)
+        panel_.SetEnabled(static_cast<ToolButton>(i), enabled);
 }
 
-void MainPresenter::LogLine(const std::string& text) { ports_.log.AppendLine(text); }
+void MainPresenter::LogLine(const std::string& text) {
+    ports_.log.AppendLine(text);
+}
 
-void MainPresenter::ClearMessages() { ports_.log.Clear(); }
+void MainPresenter::ClearMessages() {
+    ports_.log.Clear();
+}
 
 void MainPresenter::Handshake() {
     state_.found = false;
@@ -178,7 +183,8 @@ void MainPresenter::DisableOperationButtons() {
 }
 
 void MainPresenter::ApplyButtonCaps() {
-    const std::uint16_t caps = static_cast<std::uint16_t>(device_.ButtonCaps() | (device_.ButtonCaps2() << 8));
+    const std::uint16_t caps =
+        static_cast<std::uint16_t>(device_.ButtonCaps() | (device_.ButtonCaps2() << 8));
     // Bit of each button after Select in ButtonCaps (low byte) and ButtonCaps2 (high byte).
     constexpr std::pair<ToolButton, int> kBits[] = {
         {ToolButton::SB_Load, 0},   {ToolButton::SB_Save, 1},   {ToolButton::SB_Edit, 2},

@@ -8,7 +8,6 @@
 #include "buffer/MemoryBuffer.h"
 #include "catalogue/DeviceRecord.h"
 #include "catalogue/SelectionDialogPort.h"
-#include "settings/OptionsDialogPort.h"
 #include "link/THid.h"
 #include "operations/OperationEngine.h"
 #include "operations/OperationHost.h"
@@ -19,6 +18,7 @@
 #include "ports/PromptPort.h"
 #include "ports/SettingsStore.h"
 #include "ports/SoundPort.h"
+#include "settings/OptionsDialogPort.h"
 
 namespace karvo {
 
@@ -40,7 +40,7 @@ enum class Sound { Chimes, Error, Notify };
 // The main window's logic: start-up, handshake and version check, Reconnect,
 // the firmware-update trigger, the sounds, the toolbar rules and the exit.
 class MainPresenter final : public OperationHost {
-public:
+  public:
     explicit MainPresenter(MainPorts ports);
     ~MainPresenter() override;
     MainPresenter(const MainPresenter&) = delete;
@@ -103,7 +103,7 @@ public:
     std::atomic<std::uint8_t>& ErrorCount() override { return state_.ErrorCount; }
     Clock& Time() override { return ports_.clock; }
 
-private:
+  private:
     // True (and said in the log) while an aborted operation's worker still
     // holds the link: nothing else may talk to the programmer then.
     bool LinkBusy();

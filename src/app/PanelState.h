@@ -9,7 +9,7 @@ namespace karvo {
 // The information labels and toolbar enables as the core sees them; every
 // change is passed on to the view. The command-line `panel` reads it here.
 class PanelState {
-public:
+  public:
     explicit PanelState(MainViewPort& view) : view_(view) {}
 
     void SetLabel(PanelLabel label, const std::string& text) {
@@ -34,7 +34,7 @@ public:
     // -1 unless an aborted operation is still being finished.
     int Finishing() const { return finishing_; }
 
-private:
+  private:
     MainViewPort& view_;
     std::array<std::string, kPanelLabelCount> labels_{};
     std::array<bool, kToolButtonCount> enabled_{};

@@ -20,6 +20,8 @@ struct PicAreas {
 PicAreas PicAreasFor(const DeviceRecord& device);
 
 // Families whose buffer holds 16-bit words.
-inline bool IsWordFamily(char family) { return family == 'C' || family == 'O' || family == 'Y'; }
+inline bool IsWordFamily(char family) {
+    return family == 'C' || family == 'O' || family == 'Y';
+}
 
 }  // namespace karvo

@@ -11,11 +11,17 @@ namespace {
 constexpr std::uint32_t kExtendedConfigOffset = 0xF0010;
 constexpr std::uint32_t kDefaultConfigBytes = 14;
 
-bool IsExtendedPic(const DeviceRecord& d) { return d.Family() == 'C' && d.Algorithm() == 18; }
+bool IsExtendedPic(const DeviceRecord& d) {
+    return d.Family() == 'C' && d.Algorithm() == 18;
+}
 
-std::uint32_t LastAddr(const DeviceRecord& d) { return static_cast<std::uint32_t>(d.LastAddr()); }
+std::uint32_t LastAddr(const DeviceRecord& d) {
+    return static_cast<std::uint32_t>(d.LastAddr());
+}
 
-bool IsSstDualBlock(const DeviceRecord& d) { return d.ManufId() == 0xBF && d.DevId() == 0x91; }
+bool IsSstDualBlock(const DeviceRecord& d) {
+    return d.ManufId() == 0xBF && d.DevId() == 0x91;
+}
 }  // namespace
 
 void MemoryBuffer::Reallocate(std::uint32_t size) {
@@ -27,7 +33,9 @@ void MemoryBuffer::Reallocate(std::uint32_t size) {
     Cursor = LoadPointer = HighestLoaded = LowestLoaded = 0;
 }
 
-void MemoryBuffer::AllocateForStartup() { Reallocate(kStartupSize); }
+void MemoryBuffer::AllocateForStartup() {
+    Reallocate(kStartupSize);
+}
 
 std::uint32_t MemoryBuffer::ActivationSize(const DeviceRecord& d) {
     if (IsExtendedPic(d)) return 0x100000;
@@ -110,9 +118,14 @@ void MemoryBuffer::FillForLoad(const DeviceRecord& device, FillChoice choice) {
             value = words ? static_cast<std::uint16_t>((device.BlankValue() << 8) | 0xFF)
                           : device.BlankValue();
             break;
-        case FillChoice::Zero: value = 0x0000; break;
-        case FillChoice::FF: value = 0x00FF; break;
-        case FillChoice::Disable: break;
+        case FillChoice::Zero:
+            value = 0x0000;
+            break;
+        case FillChoice::FF:
+            value = 0x00FF;
+            break;
+        case FillChoice::Disable:
+            break;
     }
     FillPattern(value, words);
     CopyDefaultConfiguration(device);
@@ -134,10 +147,15 @@ std::uint32_t MemoryBuffer::ComputeChecksum(const DeviceRecord& device) {
             if (config + 1 < Allocated) sum += mask & ((b[config] << 8) | b[config + 1]);
             break;
         }
-        case 'E': case 'F': case 'L': case 'M': case 'R':
+        case 'E':
+        case 'F':
+        case 'L':
+        case 'M':
+        case 'R':
             for (std::uint32_t i = 0; i < n; ++i) sum += b[i];
             break;
-        case 'O': case 'Y':
+        case 'O':
+        case 'Y':
             for (std::uint32_t i = 0; i < n && i + 1 < Allocated; i += 2) {
                 sum += b[i] + (b[i + 1] << 8);
             }
@@ -156,7 +174,8 @@ std::uint32_t MemoryBuffer::ComputeChecksum(const DeviceRecord& device) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     ChecksumTotal = sum;
     return sum;

@@ -13,7 +13,7 @@ enum class FillChoice { Disable = 0, DeviceDefault = 1, Zero = 2, FF = 3 };
 // device has a fixed place in it (see BufferLayout.h); loaders, savers, the
 // editor, the configuration pages and the device operations all work on it.
 class MemoryBuffer {
-public:
+  public:
     static constexpr std::uint32_t kStartupSize = 0x200000;
 
     void AllocateForStartup();
@@ -43,7 +43,7 @@ public:
     std::uint32_t ChecksumCount = 0;
     std::uint32_t ChecksumTotal = 0;
 
-private:
+  private:
     // A fresh block is all zeros, so no byte of the image is ever undefined,
     // not even after a load that fills nothing.
     void Reallocate(std::uint32_t size);

@@ -54,14 +54,22 @@ AdapterNotes NotesFor(const DeviceRecord& d) {
     }
     if (d.Family() == 'M') {
         switch (d.EncryptInfo() >> 4) {
-            case 0: break;
-            case 2: notes.comment = "Encryption @ addr 0x10000, 32 bytes"; break;
-            case 4: notes.comment = "Encryption @ addr 0x10000, 64 bytes"; break;
-            default: notes.comment = "Encryption @ addr 0x10000"; break;
+            case 0:
+                break;
+            case 2:
+                notes.comment = "Encryption @ addr 0x10000, 32 bytes";
+                break;
+            case 4:
+                notes.comment = "Encryption @ addr 0x10000, 64 bytes";
+                break;
+            default:
+                notes.comment = "Encryption @ addr 0x10000";
+                break;
         }
         if (d.EepromSize() != 0) {
-            notes.comment = fmt::format("E2prom @ 0x{:05X}  size = {} bytes",
-                                        static_cast<std::uint32_t>(d.LastAddr()) + 1, d.EepromSize());
+            notes.comment =
+                fmt::format("E2prom @ 0x{:05X}  size = {} bytes",
+                            static_cast<std::uint32_t>(d.LastAddr()) + 1, d.EepromSize());
         }
         if (d.ManufId() == 0xBF && d.DevId() == 0x91) {
             notes.comment = "Block0 @ 0 - 0xFFFF , Block1 @ 0x10000 - 0x11FFF";
@@ -74,12 +82,16 @@ AdapterNotes NotesFor(const DeviceRecord& d) {
     return notes;
 }
 
-std::string FormatId(std::uint8_t id) { return fmt::format("0x{:02X}", id); }
+std::string FormatId(std::uint8_t id) {
+    return fmt::format("0x{:02X}", id);
+}
 
 std::string FormatSize(std::int32_t lastAddr) {
     return fmt::format("0x{:X}", static_cast<std::uint32_t>(lastAddr) + 1);
 }
 
-std::string FormatVoltage(float volts) { return fmt::sprintf("%5.2fV", volts); }
+std::string FormatVoltage(float volts) {
+    return fmt::sprintf("%5.2fV", volts);
+}
 
 }  // namespace karvo

@@ -16,8 +16,8 @@ struct AdapterNotes {
 AdapterNotes NotesFor(const DeviceRecord& device);
 
 // Panel texts of a device.
-std::string FormatId(std::uint8_t id);        // "0x%.2X"
+std::string FormatId(std::uint8_t id);          // "0x%.2X"
 std::string FormatSize(std::int32_t lastAddr);  // "0x%X" of LastAddr + 1
-std::string FormatVoltage(float volts);        // "%5.2fV"
+std::string FormatVoltage(float volts);         // "%5.2fV"
 
 }  // namespace karvo

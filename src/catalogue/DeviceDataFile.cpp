@@ -52,8 +52,8 @@ std::vector<std::string> DeviceDataFile::DeviceNames(std::size_t manufIndex) con
     if (manufIndex >= manufacturers_.size()) return names;
     const Manufacturer& m = manufacturers_[manufIndex];
     for (std::size_t j = 0; j < m.deviceCount; ++j) {
-        const auto* name = bytes_.data() + m.firstRecordOffset + DeviceRecord::kSize * j +
-                           DeviceRecord::kDevName;
+        const auto* name =
+            bytes_.data() + m.firstRecordOffset + DeviceRecord::kSize * j + DeviceRecord::kDevName;
         names.emplace_back(name, std::find(name, name + DeviceRecord::kDevNameSize, 0));
     }
     return names;
@@ -65,8 +65,8 @@ std::optional<DeviceRecord> DeviceDataFile::Record(std::size_t manufIndex,
     const Manufacturer& m = manufacturers_[manufIndex];
     if (deviceIndex >= m.deviceCount) return std::nullopt;
     DeviceRecord::Bytes raw;
-    std::copy_n(bytes_.begin() +
-                    static_cast<std::ptrdiff_t>(m.firstRecordOffset + DeviceRecord::kSize * deviceIndex),
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(m.firstRecordOffset +
+                                                             DeviceRecord::kSize * deviceIndex),
                 DeviceRecord::kSize, raw.begin());
     return DeviceRecord(raw);
 }
@@ -93,8 +93,10 @@ std::vector<std::uint8_t> DeviceDataFile::Build(const std::vector<Entry>& entrie
     }
     for (const Entry& e : entries) {
         const std::size_t n = e.devices.size();
-        out.insert(out.end(), {0, 0, static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8)});
-        for (const DeviceRecord& r : e.devices) out.insert(out.end(), r.Raw().begin(), r.Raw().end());
+        out.insert(out.end(),
+                   {0, 0, static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8)});
+        for (const DeviceRecord& r : e.devices)
+            out.insert(out.end(), r.Raw().begin(), r.Raw().end());
     }
     return out;
 }

@@ -16,7 +16,7 @@ namespace karvo {
 // read past its end: manufacturers and records that do not fit are dropped and
 // Truncated() says so.
 class DeviceDataFile {
-public:
+  public:
     static constexpr std::size_t kHeaderSize = 16;
     static constexpr std::size_t kManufEntrySize = 16;
     static constexpr std::size_t kManufNameSize = 15;
@@ -47,7 +47,7 @@ public:
     };
     static std::vector<std::uint8_t> Build(const std::vector<Entry>& entries);
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     std::vector<Manufacturer> manufacturers_;
     bool truncated_ = false;

@@ -17,7 +17,9 @@ std::uint32_t DeviceRecord::U32(std::size_t offset) const {
            (static_cast<std::uint32_t>(bytes_[offset + 3]) << 24);
 }
 
-float DeviceRecord::Float(std::size_t offset) const { return std::bit_cast<float>(U32(offset)); }
+float DeviceRecord::Float(std::size_t offset) const {
+    return std::bit_cast<float>(U32(offset));
+}
 
 std::string DeviceRecord::Text(std::size_t offset, std::size_t size) const {
     const auto* begin = bytes_.data() + offset;
@@ -31,7 +33,8 @@ void DeviceRecord::SetU16(std::size_t offset, std::uint16_t v) {
 }
 
 void DeviceRecord::SetU32(std::size_t offset, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes_[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 void DeviceRecord::SetFloat(std::size_t offset, float v) {

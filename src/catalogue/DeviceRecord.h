@@ -9,7 +9,7 @@ namespace karvo {
 // fixed offsets. The raw bytes are kept as they came, so bytes the program
 // gives no meaning travel with the record untouched.
 class DeviceRecord {
-public:
+  public:
     static constexpr std::size_t kSize = 192;
     using Bytes = std::array<std::uint8_t, kSize>;
 
@@ -88,7 +88,7 @@ public:
     // Cut to size - 1 characters so a NUL always ends it.
     void SetText(std::size_t offset, std::size_t size, const std::string& text);
 
-private:
+  private:
     std::uint16_t U16(std::size_t offset) const;
     std::uint32_t U32(std::size_t offset) const;
     float Float(std::size_t offset) const;

@@ -5,7 +5,7 @@ namespace karvo {
 
 // The modal device selection dialog and the in-system-programming notice.
 class SelectionDialogPort {
-public:
+  public:
     virtual ~SelectionDialogPort() = default;
     // Shows the prepared model; true when the user pressed OK.
     virtual bool Run(SelectionModel& model) = 0;

@@ -11,7 +11,7 @@ namespace karvo {
 // What the device selection dialog shows and how its clicks change the
 // remembered data file, manufacturer and device. The dialog only renders it.
 class SelectionModel {
-public:
+  public:
     enum Family { kEprom = 0, kEEprom, kSerialEEprom, kMicro, kPld };
     static constexpr int kFamilyCount = 5;
     static constexpr std::array<const char*, kFamilyCount> kFamilyCaptions = {
@@ -49,7 +49,7 @@ public:
     std::int32_t ManufIndex() const { return manufIndex_; }
     std::int32_t DeviceIndex() const { return deviceIndex_; }
 
-private:
+  private:
     std::string& dataFileName_;
     std::int32_t& manufIndex_;
     std::int32_t& deviceIndex_;

@@ -17,7 +17,7 @@ enum class ReadStatus { Ok, TimedOut, Failed };
 
 // An opened HID device.
 class HidTransport {
-public:
+  public:
     virtual ~HidTransport() = default;
     virtual bool Write(const Report& report) = 0;
     virtual ReadStatus Read(Report& report, int timeoutMs) = 0;
@@ -32,7 +32,7 @@ struct HidDeviceInfo {
 
 // Where HID devices come from: the machine's USB (hidapi) or the virtual programmer.
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
     // Present devices in enumeration order.
     virtual std::vector<HidDeviceInfo> Enumerate() = 0;

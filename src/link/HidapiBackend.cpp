@@ -6,7 +6,7 @@ namespace karvo {
 
 namespace {
 class HidapiTransport final : public HidTransport {
-public:
+  public:
     explicit HidapiTransport(hid_device* device) : device_(device) {}
     ~HidapiTransport() override { hid_close(device_); }
     HidapiTransport(const HidapiTransport&) = delete;
@@ -26,12 +26,14 @@ public:
         return ReadStatus::Ok;
     }
 
-private:
+  private:
     hid_device* device_;
 };
 }  // namespace
 
-HidapiBackend::HidapiBackend() { initialised_ = hid_init() == 0; }
+HidapiBackend::HidapiBackend() {
+    initialised_ = hid_init() == 0;
+}
 
 HidapiBackend::~HidapiBackend() {
     if (initialised_) hid_exit();
@@ -42,8 +44,8 @@ std::vector<HidDeviceInfo> HidapiBackend::Enumerate() {
     if (!initialised_) return devices;
     hid_device_info* list = hid_enumerate(kVendorId, 0);
     for (hid_device_info* it = list; it != nullptr; it = it->next) {
-        devices.push_back({it->path ? it->path : "", it->vendor_id, it->product_id,
-                           it->release_number});
+        devices.push_back(
+            {it->path ? it->path : "", it->vendor_id, it->product_id, it->release_number});
     }
     hid_free_enumeration(list);
     return devices;

@@ -5,7 +5,7 @@ namespace karvo {
 
 // The machine's USB HID devices through hidapi (hidraw on Linux).
 class HidapiBackend final : public HidBackend {
-public:
+  public:
     HidapiBackend();
     ~HidapiBackend() override;
     HidapiBackend(const HidapiBackend&) = delete;
@@ -18,7 +18,7 @@ public:
     // opening every HID device on the machine is slow and noisy.
     static constexpr std::uint16_t kVendorId = 0x04D8;
 
-private:
+  private:
     bool initialised_ = false;
 };
 

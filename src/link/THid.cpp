@@ -49,15 +49,21 @@ Report THid::Receive(int timeoutMs) {
     return report;
 }
 
-void THid::SendHello() { SendText("KARVO"); }
+void THid::SendHello() {
+    SendText("KARVO");
+}
 
 void THid::SendText(const std::string& text) {
     Send(Frame(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-void THid::SendPayload(const std::uint8_t* payload64) { Send(Frame(payload64, kPayloadSize)); }
+void THid::SendPayload(const std::uint8_t* payload64) {
+    Send(Frame(payload64, kPayloadSize));
+}
 
-void THid::SendBytes(const std::uint8_t* bytes, std::size_t count) { Send(Frame(bytes, count)); }
+void THid::SendBytes(const std::uint8_t* bytes, std::size_t count) {
+    Send(Frame(bytes, count));
+}
 
 std::string THid::ReceiveText4(int timeoutMs) {
     const Report report = Receive(timeoutMs);

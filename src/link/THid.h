@@ -14,7 +14,7 @@ namespace karvo {
 // error to the caller: a failed or timed-out read leaves an all-zero payload,
 // which matches no reply the program waits for.
 class THid {
-public:
+  public:
     // How long one read waits for the programmer before giving up. A real
     // programmer answers every command within a few milliseconds; the longest
     // legitimate wait (a chip erase) passes its own bound to the receive calls.
@@ -48,7 +48,7 @@ public:
 
     static Report Frame(const std::uint8_t* payload, std::size_t count);
 
-private:
+  private:
     void Send(const Report& report);
     Report Receive(int timeoutMs);
 

@@ -15,7 +15,8 @@ std::uint32_t Length(const JobContext& job) {
 // Buffer bytes from Cursor that one report may cover.
 std::uint32_t RoomAt(const JobContext& job) {
     const std::uint32_t allocated = job.buffer.Allocated;
-    return job.Cursor < allocated ? std::min<std::uint32_t>(kPayloadSize, allocated - job.Cursor) : 0;
+    return job.Cursor < allocated ? std::min<std::uint32_t>(kPayloadSize, allocated - job.Cursor)
+                                  : 0;
 }
 
 // Sends a read command and waits for its acceptance; false (reported) if the
@@ -96,7 +97,8 @@ void ProgramE(JobContext& job) {
         // Once started the whole chip is written, Abort or not: a chip left
         // half programmed is worse than a few more seconds. Only a dead link
         // stops it.
-        for (std::uint32_t offset = 0; offset < length && job.ErrorCount == 0; offset += kPayloadSize) {
+        for (std::uint32_t offset = 0; offset < length && job.ErrorCount == 0;
+             offset += kPayloadSize) {
             const std::uint32_t n = RoomAt(job);
             std::memset(block, 0xFF, sizeof block);
             std::memcpy(block, job.buffer.Data() + job.Cursor, n);
@@ -118,8 +120,8 @@ void BlankE(JobContext& job) {
     while (offset < length && job.Running()) {
         if (!job.ReceivePayload(report)) break;
         const std::uint32_t n = std::min<std::uint32_t>(kPayloadSize, length - offset);
-        const bool blank = std::all_of(report, report + n,
-                                       [&](std::uint8_t b) { return b == job.device.BlankValue(); });
+        const bool blank = std::all_of(
+            report, report + n, [&](std::uint8_t b) { return b == job.device.BlankValue(); });
         offset += kPayloadSize;
         if (!blank) {
             job.ReportNotBlank();
@@ -158,8 +160,7 @@ void RunFamilyE(JobContext& job) {
         case 'E':
             // These chips are erased by ultraviolet light, or need no erase.
             job.ErrorCount = 1;
-            job.Log(" Erase is not possible for " + job.device.DevName() +
-                    " with this programmer");
+            job.Log(" Erase is not possible for " + job.device.DevName() + " with this programmer");
             break;
         default:
             break;

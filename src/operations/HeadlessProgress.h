@@ -13,14 +13,14 @@ namespace karvo {
 // A user-interface thread without windows (karvo-cli, tests): posted work
 // waits in a queue until the owning thread runs it.
 class QueuedUiThread final : public UiThreadPort {
-public:
+  public:
     void Post(std::function<void()> task) override;
     // Runs posted work, waiting for more, until done() holds.
     void RunUntil(const std::function<bool()>& done);
     // Runs whatever is queued now.
     void RunPending();
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> tasks_;
@@ -29,7 +29,7 @@ private:
 // The progress window of an operation run without a screen. Observers see
 // every update, which is how tests press Abort at a chosen moment.
 class HeadlessProgressWindow final : public ProgressWindowPort {
-public:
+  public:
     struct State {
         std::string caption;
         int maximum = 0;
@@ -46,7 +46,7 @@ public:
     void RunModal() override;
     void Close() override { closed_ = true; }
 
-private:
+  private:
     void Notify();
 
     QueuedUiThread& ui_;
@@ -57,14 +57,14 @@ private:
 };
 
 class HeadlessProgressFactory final : public ProgressWindowFactory {
-public:
+  public:
     explicit HeadlessProgressFactory(QueuedUiThread& ui) : ui_(ui) {}
     std::unique_ptr<ProgressWindowPort> Create(std::function<void()> onAbort) override {
         return std::make_unique<HeadlessProgressWindow>(ui_, std::move(onAbort), observer);
     }
     HeadlessProgressWindow::Observer observer;
 
-private:
+  private:
     QueuedUiThread& ui_;
 };
 

@@ -46,9 +46,10 @@ void JobContext::ProgressMax(int maximum) {
 void JobContext::ProgressValue(int value) {
     value_ = value;
     // One window update per visible step of the bar, not one per report.
-    const int percent = maximum_ > 0 ? static_cast<int>(std::min<std::int64_t>(
-                                           100, std::int64_t{value} * 100 / maximum_))
-                                     : 0;
+    const int percent =
+        maximum_ > 0
+            ? static_cast<int>(std::min<std::int64_t>(100, std::int64_t{value} * 100 / maximum_))
+            : 0;
     if (percent == shownPercent_) return;
     shownPercent_ = percent;
     OperationHost* host = &host_;
@@ -61,7 +62,9 @@ void JobContext::ProgressValue(int value) {
     });
 }
 
-void JobContext::ProgressAdd(int amount) { ProgressValue(value_ + amount); }
+void JobContext::ProgressAdd(int amount) {
+    ProgressValue(value_ + amount);
+}
 
 void JobContext::UpdateChecksum() {
     OperationHost* host = &host_;

@@ -24,7 +24,7 @@ struct RunChannel {
 // posted to the user-interface thread in the order they are made; the link
 // helpers notice a programmer that stopped answering.
 class JobContext final : private LogPort {
-public:
+  public:
     JobContext(OperationHost& host, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
                char opCode);
 
@@ -70,7 +70,7 @@ public:
     // The acceptance reply did not come: says so and raises ErrorCount.
     void ReportRefused(const std::string& command, const std::string& reply);
 
-private:
+  private:
     void AppendLine(const std::string& line) override { Log(line); }
     void Clear() override {}
     bool CheckLink();

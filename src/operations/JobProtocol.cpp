@@ -15,8 +15,8 @@ ParameterBlock BuildParameterBlock(const DeviceRecord& device) {
     if (device.Family() == 'C') {
         // The data area holds one word per EEPROM byte, except in the
         // extended layout where bytes are stored as they are.
-        const std::uint32_t n = device.Algorithm() == 18 ? device.EepromSize() + 1u
-                                                         : 2u * (device.EepromSize() + 1u);
+        const std::uint32_t n =
+            device.Algorithm() == 18 ? device.EepromSize() + 1u : 2u * (device.EepromSize() + 1u);
         block[5] = static_cast<std::uint8_t>(n >> 8);
         block[6] = static_cast<std::uint8_t>(n);
         block[7] = device.AlgoParam();

@@ -20,7 +20,7 @@ ParameterBlock BuildParameterBlock(const DeviceRecord& device);
 // Result lines of the device jobs. Errors always count; lines are written
 // only while the operation has not been aborted.
 class JobReporter {
-public:
+  public:
     JobReporter(LogPort& log, std::atomic<bool>& runFlag, std::atomic<std::uint8_t>& errorCount)
         : log_(log), runFlag_(runFlag), errorCount_(errorCount) {}
 
@@ -31,7 +31,7 @@ public:
     // 10: parameters sent.
     void ReportSuccess(int code);
 
-private:
+  private:
     LogPort& log_;
     std::atomic<bool>& runFlag_;
     std::atomic<std::uint8_t>& errorCount_;

@@ -10,22 +10,31 @@ OperationEngine::OperationEngine(OperationHost& host, UiThreadPort& ui,
                                  ProgressWindowFactory& windows)
     : host_(host), ui_(ui), windows_(windows) {}
 
-OperationEngine::~OperationEngine() { WaitForWorker(); }
+OperationEngine::~OperationEngine() {
+    WaitForWorker();
+}
 
 const char* OperationEngine::Caption(char opCode) {
     switch (opCode) {
-        case 'R': return "Read";
-        case 'B': return "Blank Check";
-        case 'P': return "Program";
-        case 'V': return "Verify";
-        case 'E': return "Erase";
-        default: return "";
+        case 'R':
+            return "Read";
+        case 'B':
+            return "Blank Check";
+        case 'P':
+            return "Program";
+        case 'V':
+            return "Verify";
+        case 'E':
+            return "Erase";
+        default:
+            return "";
     }
 }
 
 bool OperationEngine::WaitDone(int ms) {
     std::unique_lock lock(mutex_);
-    return doneChanged_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return workerDone_; });
+    return doneChanged_.wait_for(lock, std::chrono::milliseconds(ms),
+                                 [this] { return workerDone_; });
 }
 
 void OperationEngine::JoinIfDone() {
@@ -48,7 +57,8 @@ void OperationEngine::Run(char opCode) {
     // A refused command changes nothing at all: an aborted Program may still
     // be writing the chip from the buffer.
     if (Busy()) {
-        host_.LogLine(" The programmer is still finishing the aborted operation; try again shortly");
+        host_.LogLine(
+            " The programmer is still finishing the aborted operation; try again shortly");
         return;
     }
     host_.Buffer().Cursor = 0;
@@ -115,7 +125,9 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
         host_.Link().WatchRunFlag(&host_.RunFlag());
         JobContext job(host_, ui_, channel, opCode);
         switch (host_.Device().Family()) {
-            case 'E': RunFamilyE(job); break;
+            case 'E':
+                RunFamilyE(job);
+                break;
             default:
                 // No job for this family in this version: say so and end at
                 // once, rather than chime for work that was never done.

@@ -16,7 +16,7 @@ namespace karvo {
 // may hold the link at a time, also after an Abort while the old one is still
 // winding down.
 class OperationEngine {
-public:
+  public:
     OperationEngine(OperationHost& host, UiThreadPort& ui, ProgressWindowFactory& windows);
     ~OperationEngine();
     OperationEngine(const OperationEngine&) = delete;
@@ -34,7 +34,7 @@ public:
 
     static const char* Caption(char opCode);
 
-private:
+  private:
     void Dispatch(std::shared_ptr<RunChannel> channel, char opCode);
     // On the user-interface thread once the worker has ended.
     void WorkerEnded(const std::shared_ptr<RunChannel>& channel);

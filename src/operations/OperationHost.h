@@ -16,13 +16,13 @@ namespace karvo {
 // shared flags and the link, buffer and device that the worker uses while the
 // window is locked.
 class OperationHost {
-public:
+  public:
     virtual ~OperationHost() = default;
     virtual bool ProgrammerConnected() const = 0;
     virtual bool DeviceFilesPresent() const = 0;
     virtual void LogLine(const std::string& line) = 0;
     virtual void SetAllButtonsEnabled(bool selectToo) = 0;  // false: all eleven off
-    virtual void ApplyButtonCaps() = 0;                    // and Select on
+    virtual void ApplyButtonCaps() = 0;                     // and Select on
     // While an aborted operation is being finished: how far it is (0..100),
     // or -1 once it is done.
     virtual void ShowFinishing(int percent) = 0;

@@ -8,7 +8,7 @@ namespace karvo {
 // The modal progress window of a device operation. Used on the user-interface
 // thread only; the worker's updates arrive there through UiThreadPort.
 class ProgressWindowPort {
-public:
+  public:
     virtual ~ProgressWindowPort() = default;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetMaximum(int maximum) = 0;
@@ -20,7 +20,7 @@ public:
 
 // Makes one progress window per operation; onAbort is what its Abort button runs.
 class ProgressWindowFactory {
-public:
+  public:
     virtual ~ProgressWindowFactory() = default;
     virtual std::unique_ptr<ProgressWindowPort> Create(std::function<void()> onAbort) = 0;
 };

@@ -12,7 +12,7 @@ std::int64_t SteadyMs() {
 }
 
 class SteadyClock final : public Clock {
-public:
+  public:
     std::int64_t NowMs() override { return SteadyMs(); }
     void SleepMs(int ms) override {
         if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -25,7 +25,9 @@ Clock& SystemClock() {
     return clock;
 }
 
-std::int64_t SkippingClock::NowMs() { return SteadyMs() + skippedMs_; }
+std::int64_t SkippingClock::NowMs() {
+    return SteadyMs() + skippedMs_;
+}
 
 void SkippingClock::SleepMs(int ms) {
     if (ms > 0) skippedMs_ += ms;

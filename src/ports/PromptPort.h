@@ -7,7 +7,7 @@ enum class BoxKind { Information, Warning, Error };
 
 // Message boxes and other questions put to the user.
 class PromptPort {
-public:
+  public:
     virtual ~PromptPort() = default;
     virtual void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) = 0;
 };

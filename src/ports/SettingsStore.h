@@ -8,7 +8,7 @@ namespace karvo {
 // Registry-style storage of named values under one key. Every call that can
 // fail returns false; LastError() then holds the failure's text for the user.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual bool KeyExists() = 0;
     virtual bool CreateKey() = 0;

@@ -9,7 +9,7 @@ enum class SoundResult { Started, DeviceError };
 // the current directory (the program directory). DeviceError covers anything
 // that makes sound impossible: no output device, a missing or unreadable file.
 class SoundPort {
-public:
+  public:
     virtual ~SoundPort() = default;
     virtual SoundResult Play(const std::string& fileName) = 0;
 };

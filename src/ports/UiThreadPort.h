@@ -6,7 +6,7 @@ namespace karvo {
 // Runs work on the user-interface thread, in the order it was posted. The
 // worker of a device operation reaches the screen only through this.
 class UiThreadPort {
-public:
+  public:
     virtual ~UiThreadPort() = default;
     virtual void Post(std::function<void()> task) = 0;
 };

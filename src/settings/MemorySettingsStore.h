@@ -9,7 +9,7 @@ namespace karvo {
 // A store in memory with registry semantics, for tests and for runs that must
 // not touch the user's settings.
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     using Value = std::variant<std::uint32_t, std::string>;
 
     bool KeyExists() override { return exists_; }
@@ -27,7 +27,7 @@ public:
     // Every write from now on fails, as a store on a full or read-only medium.
     void FailWrites(bool fail) { failWrites_ = fail; }
 
-private:
+  private:
     bool exists_ = false;
     bool failWrites_ = false;
     std::map<std::string, Value> values_;

@@ -5,7 +5,7 @@ namespace karvo {
 
 // The modal Options dialog over a prepared model; returns when it closes.
 class OptionsDialogPort {
-public:
+  public:
     virtual ~OptionsDialogPort() = default;
     virtual void Run(OptionsModel& model) = 0;
 };

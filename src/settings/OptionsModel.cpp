@@ -4,11 +4,22 @@ namespace karvo {
 
 OptionsModel::OptionsModel(const DeviceRecord& device, OptionFlags& flags, bool& soundOn)
     : device_(device), flags_(flags), soundOn_(soundOn) {
-    const char* captions[kBoxCount] = {
-        "Insertion Test", "Bit Testing", "ID Check", "Verify @ Vmax and Vmin",
-        "Memory Fill on Device Change", "Production Mode", "Serial Number Insertion",
-        "Odd && Even programming", "Sound ON", "Erase before Program", "Code Mem", "Lockbit 1",
-        "Lockbit 2", "Lockbit 3", "Encryption", "RB1"};
+    const char* captions[kBoxCount] = {"Insertion Test",
+                                       "Bit Testing",
+                                       "ID Check",
+                                       "Verify @ Vmax and Vmin",
+                                       "Memory Fill on Device Change",
+                                       "Production Mode",
+                                       "Serial Number Insertion",
+                                       "Odd && Even programming",
+                                       "Sound ON",
+                                       "Erase before Program",
+                                       "Code Mem",
+                                       "Lockbit 1",
+                                       "Lockbit 2",
+                                       "Lockbit 3",
+                                       "Encryption",
+                                       "RB1"};
     for (int i = 0; i < kBoxCount; ++i) boxes_[static_cast<std::size_t>(i)].caption = captions[i];
     // The step boxes are hidden until the device shows them.
     for (int step = 0; step <= 6; ++step) boxes_[StepBox(step)].visible = false;
@@ -16,12 +27,14 @@ OptionsModel::OptionsModel(const DeviceRecord& device, OptionFlags& flags, bool&
 
 std::uint8_t OptionsModel::BitOf(Box box) {
     if (box == kProgStep0) return 0x40;
-    if (box >= kProgStep1 && box <= kProgStep6) return static_cast<std::uint8_t>(1u << (box - kProgStep1));
+    if (box >= kProgStep1 && box <= kProgStep6)
+        return static_cast<std::uint8_t>(1u << (box - kProgStep1));
     return 0;
 }
 
 void OptionsModel::SetBit(std::uint8_t bit, bool on) {
-    flags_.ProgBits = static_cast<std::uint8_t>(on ? flags_.ProgBits | bit : flags_.ProgBits & ~bit);
+    flags_.ProgBits =
+        static_cast<std::uint8_t>(on ? flags_.ProgBits | bit : flags_.ProgBits & ~bit);
 }
 
 void OptionsModel::SetChecked(Box box, bool checked) {
@@ -35,10 +48,18 @@ void OptionsModel::Rule(Box box, bool checked) {
     const char family = device_.Family();
     const bool picAlgorithm0 = family == 'C' && device_.Algorithm() == 0;
     switch (box) {
-        case kInsertionTest: flags_.Test_flag = checked; break;
-        case kIdCheck: flags_.Id_flag = checked; break;
-        case kVerifyMaxMin: flags_.MaxMin_flag = checked; break;
-        case kSoundOn: soundOn_ = checked; break;
+        case kInsertionTest:
+            flags_.Test_flag = checked;
+            break;
+        case kIdCheck:
+            flags_.Id_flag = checked;
+            break;
+        case kVerifyMaxMin:
+            flags_.MaxMin_flag = checked;
+            break;
+        case kSoundOn:
+            soundOn_ = checked;
+            break;
         case kProgStep1:
             if (!checked && picAlgorithm0) {
                 SetBit(0x04, false);
@@ -78,10 +99,17 @@ void OptionsModel::Rule(Box box, bool checked) {
                 SetChecked(kProgStep3, true);
             }
             break;
-        case kProgStep5: SetBit(0x10, checked); break;
-        case kProgStep6: SetBit(0x20, checked); break;
-        case kProgStep0: SetBit(0x40, checked); break;
-        default: break;  // offered only, no state
+        case kProgStep5:
+            SetBit(0x10, checked);
+            break;
+        case kProgStep6:
+            SetBit(0x20, checked);
+            break;
+        case kProgStep0:
+            SetBit(0x40, checked);
+            break;
+        default:
+            break;  // offered only, no state
     }
 }
 

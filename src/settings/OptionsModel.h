@@ -12,24 +12,24 @@ namespace karvo {
 // change of a box's checked state runs that box's rule, whether the user or
 // the preparation made it, exactly like a click.
 class OptionsModel {
-public:
+  public:
     enum Box {
-        kInsertionTest,  // CheckBox1
-        kBitTesting,     // CheckBox2
-        kIdCheck,        // CheckBox3
-        kVerifyMaxMin,   // CheckBox4
-        kMemoryFill,     // CheckBox5
-        kProductionMode, // CheckBox6
-        kSerialNumber,   // CheckBox8
-        kOddEven,        // OddEvenBox
-        kSoundOn,        // ChSoundON
-        kProgStep0,      // erase before program, ProgBits bit 6
-        kProgStep1,      // ProgBits bit 0
+        kInsertionTest,   // CheckBox1
+        kBitTesting,      // CheckBox2
+        kIdCheck,         // CheckBox3
+        kVerifyMaxMin,    // CheckBox4
+        kMemoryFill,      // CheckBox5
+        kProductionMode,  // CheckBox6
+        kSerialNumber,    // CheckBox8
+        kOddEven,         // OddEvenBox
+        kSoundOn,         // ChSoundON
+        kProgStep0,       // erase before program, ProgBits bit 6
+        kProgStep1,       // ProgBits bit 0
         kProgStep2,
         kProgStep3,
         kProgStep4,
         kProgStep5,
-        kProgStep6,      // ProgBits bit 5
+        kProgStep6,  // ProgBits bit 5
         kBoxCount
     };
 
@@ -55,7 +55,7 @@ public:
     static Box StepBox(int step) { return static_cast<Box>(kProgStep0 + step); }
     static std::uint8_t BitOf(Box box);
 
-private:
+  private:
     void Rule(Box box, bool checked);
     void SetBit(std::uint8_t bit, bool on);
 

@@ -61,15 +61,14 @@ bool PersistedSettings::ReadAll(PersistedValues& values, const std::string& work
     };
     std::optional<std::uint32_t> progBits;
     std::string defaultDir;
-    const bool ok = readBool("SoundON", read.SoundON) && readBool("Id_flag", read.flags.Id_flag) &&
-                    readBool("Test_flag", read.flags.Test_flag) &&
-                    readBool("MaxMin_flag", read.flags.MaxMin_flag) &&
-                    store_.ReadInt("ProgBits", progBits) &&
-                    readInt("Manuf_index", read.ManufIndex) &&
-                    readInt("Device_index", read.DeviceIndex) &&
-                    readText("Filename", read.DataFileName, kFileNameMax) &&
-                    readText("PathLoadSave", read.LoadSaveDir, kDirMax) &&
-                    readText("DefaultDir", defaultDir, kDirMax);
+    const bool ok =
+        readBool("SoundON", read.SoundON) && readBool("Id_flag", read.flags.Id_flag) &&
+        readBool("Test_flag", read.flags.Test_flag) &&
+        readBool("MaxMin_flag", read.flags.MaxMin_flag) && store_.ReadInt("ProgBits", progBits) &&
+        readInt("Manuf_index", read.ManufIndex) && readInt("Device_index", read.DeviceIndex) &&
+        readText("Filename", read.DataFileName, kFileNameMax) &&
+        readText("PathLoadSave", read.LoadSaveDir, kDirMax) &&
+        readText("DefaultDir", defaultDir, kDirMax);
     // A failure ends the load; the values read before it are kept.
     if (progBits) read.flags.ProgBits = static_cast<std::uint8_t>(*progBits & 0xFF);
     read.ProgramDir = defaultDir.empty() ? workingDir : defaultDir;

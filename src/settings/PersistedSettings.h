@@ -19,7 +19,7 @@ inline constexpr std::size_t kDirMax = 259;
 }  // namespace settings_keys
 
 class PersistedSettings {
-public:
+  public:
     PersistedSettings(SettingsStore& store, PromptPort& prompts);
 
     // Writes the default set into an existing key that has no "RevNo" yet.
@@ -29,7 +29,7 @@ public:
     void LoadSettings(PersistedValues& values, const std::string& workingDir);
     void SaveSettings(const PersistedValues& values);
 
-private:
+  private:
     bool Fail();  // shows the store's failure text; always false
     bool WriteDefaults(const PersistedValues& current, const std::string& workingDir);
     bool ReadAll(PersistedValues& values, const std::string& workingDir);

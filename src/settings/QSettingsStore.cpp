@@ -24,14 +24,14 @@ QSettingsStore::QSettingsStore() {
 #ifdef Q_OS_WIN
     settings_ = std::make_unique<QSettings>("HKEY_CURRENT_USER", QSettings::NativeFormat);
 #else
-    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            "Halvern", "KARVOMk2");
+    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Halvern",
+                                            "KARVOMk2");
 #endif
 }
 
 QSettingsStore::QSettingsStore(const std::string& iniFile)
-    : settings_(std::make_unique<QSettings>(QString::fromStdString(iniFile),
-                                            QSettings::IniFormat)) {}
+    : settings_(
+          std::make_unique<QSettings>(QString::fromStdString(iniFile), QSettings::IniFormat)) {}
 
 QSettingsStore::~QSettingsStore() = default;
 
@@ -58,7 +58,9 @@ bool QSettingsStore::DeleteKey() {
     return true;
 }
 
-bool QSettingsStore::ValueExists(const std::string& name) { return settings_->contains(Name(name)); }
+bool QSettingsStore::ValueExists(const std::string& name) {
+    return settings_->contains(Name(name));
+}
 
 bool QSettingsStore::ReadInt(const std::string& name, std::optional<std::uint32_t>& out) {
     out.reset();

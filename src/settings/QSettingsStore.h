@@ -10,8 +10,8 @@ namespace karvo {
 // The real store. On Windows the current user's registry; elsewhere an INI file
 // in the user's configuration directory, or the file given (`--settings FILE`).
 class QSettingsStore final : public SettingsStore {
-public:
-    QSettingsStore();                                 // the user's store
+  public:
+    QSettingsStore();                                     // the user's store
     explicit QSettingsStore(const std::string& iniFile);  // a file of the caller's
     ~QSettingsStore() override;
 
@@ -26,7 +26,7 @@ public:
     bool Flush() override;
     std::string LastError() const override { return lastError_; }
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
     // An INI file cannot hold an empty group, so a key created but not yet
     // written lives here until its first value lands.

@@ -46,9 +46,10 @@ std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
     if (chip.family == 'E' || chip.family == 'F' || chip.family == 'L' || chip.family == 'R') {
         ChipArea area;
         area.blank = blank;
-        area.rule = algorithm::BehaviourOf(chip.algorithm) == algorithm::CellBehaviour::ClearsBitsOnly
-                        ? WriteRule::ClearBitsOnly
-                        : WriteRule::Replace;
+        area.rule =
+            algorithm::BehaviourOf(chip.algorithm) == algorithm::CellBehaviour::ClearsBitsOnly
+                ? WriteRule::ClearBitsOnly
+                : WriteRule::Replace;
         area.bytes.assign(size, blank);
         chip.areas['e'] = std::move(area);
     }

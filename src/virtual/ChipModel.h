@@ -42,6 +42,7 @@ struct ChipModel {
 // A blank chip for a parameter block. type is the catalogue entry the block
 // names, when the firmware knows it; without one the block's own size is used
 // (0 meaning 64 KiB) and the chip is a byte-replacing memory.
-std::optional<ChipModel> ShapeChip(const std::uint8_t* block, const std::optional<DeviceRecord>& type);
+std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
+                                   const std::optional<DeviceRecord>& type);
 
 }  // namespace karvo

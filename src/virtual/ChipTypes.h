@@ -12,7 +12,7 @@ namespace karvo {
 // the algorithm parameter and configuration type) it finds the full geometry.
 // The virtual programmer learns it from the device data files.
 class ChipTypes {
-public:
+  public:
     static ChipTypes FromDataFiles(const std::vector<std::string>& paths);
     void Add(const DeviceRecord& record) { records_.push_back(record); }
     std::optional<DeviceRecord> Find(const std::uint8_t* block) const;
@@ -22,7 +22,7 @@ public:
     // number of reports for one of them. A sound catalogue has none.
     std::vector<std::pair<std::string, std::string>> Ambiguities() const;
 
-private:
+  private:
     std::vector<DeviceRecord> records_;
 };
 

@@ -17,7 +17,8 @@ NormalFirmware::NormalFirmware(VirtualSettings& settings, FirmwareHost& host)
                 }});
     // No reply: the programmer drops off the bus and comes back as its bootloader.
     AddCommand({"Prog", [this](const Payload&) { host_.EnterBootloader(); }});
-    AddCommand({"V", [this](const Payload& block) { ReplyText(host_.ShapeSocket(block) ? "OK" : "NO"); }});
+    AddCommand(
+        {"V", [this](const Payload& block) { ReplyText(host_.ShapeSocket(block) ? "OK" : "NO"); }});
     AddByteWideCommands(*this);
 }
 

@@ -16,7 +16,7 @@ using Payload = std::array<std::uint8_t, kPayloadSize>;
 // What the emulated firmware does to the programmer as a whole when a command
 // asks for more than a reply.
 class FirmwareHost {
-public:
+  public:
     virtual ~FirmwareHost() = default;
     virtual void Reply(const Payload& payload) = 0;
     virtual void EnterBootloader() = 0;
@@ -31,7 +31,7 @@ public:
 // entry of a table keyed by its leading bytes; chip families add their entries
 // beside these without touching the dispatcher.
 class NormalFirmware {
-public:
+  public:
     struct Command {
         std::string name;  // the leading bytes that select it, also the name `mute=` uses
         std::function<void(const Payload&)> handler;
@@ -52,7 +52,7 @@ public:
 
     FirmwareHost& Host() { return host_; }
 
-private:
+  private:
     struct WriteSession {
         char area = 0;
         std::uint32_t offset = 0;

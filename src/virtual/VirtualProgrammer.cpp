@@ -9,7 +9,7 @@ constexpr const char* kFirmwarePath = "virtual:karvo-mk2";
 constexpr const char* kBootloaderPath = "virtual:karvo-mk2-bootloader";
 
 class VirtualTransport final : public HidTransport {
-public:
+  public:
     VirtualTransport(VirtualProgrammer& programmer, std::string path)
         : programmer_(programmer), path_(std::move(path)) {}
     bool Write(const Report& report) override { return programmer_.HostWrite(path_, report); }
@@ -17,7 +17,7 @@ public:
         return programmer_.HostRead(path_, report, timeoutMs);
     }
 
-private:
+  private:
     VirtualProgrammer& programmer_;
     std::string path_;
 };
@@ -38,9 +38,12 @@ VirtualSettings VirtualProgrammer::Settings() const {
 
 std::string VirtualProgrammer::PathLocked() const {
     switch (mode_) {
-        case Mode::NormalFirmware: return kFirmwarePath;
-        case Mode::Bootloader: return kBootloaderPath;
-        case Mode::Unplugged: break;
+        case Mode::NormalFirmware:
+            return kFirmwarePath;
+        case Mode::Bootloader:
+            return kBootloaderPath;
+        case Mode::Unplugged:
+            break;
     }
     return {};
 }

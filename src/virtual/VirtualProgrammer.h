@@ -16,7 +16,7 @@ namespace karvo {
 // does. One instance lives for the whole run, like the box on the desk; links
 // come and go (Reconnect) without resetting it.
 class VirtualProgrammer final : private FirmwareHost {
-public:
+  public:
     enum class Mode { NormalFirmware, Bootloader, Unplugged };
 
     static constexpr std::uint16_t kVendorId = 0x04D8;
@@ -53,7 +53,7 @@ public:
     void RestartFirmware(int major, int minor);
     VirtualSettings Settings() const;
 
-private:
+  private:
     void Reply(const Payload& payload) override;
     void EnterBootloader() override;
     std::optional<ChipModel>& Socket() override { return socket_; }
@@ -77,12 +77,12 @@ private:
 
 // Presents a VirtualProgrammer through the same port as the real USB.
 class VirtualBackend final : public HidBackend {
-public:
+  public:
     explicit VirtualBackend(VirtualProgrammer& programmer) : programmer_(programmer) {}
     std::vector<HidDeviceInfo> Enumerate() override { return programmer_.Enumerate(); }
     std::unique_ptr<HidTransport> OpenPath(const std::string& path) override;
 
-private:
+  private:
     VirtualProgrammer& programmer_;
 };
 

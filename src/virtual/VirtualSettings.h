@@ -1,6 +1,6 @@
 #pragma once
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -11,11 +11,11 @@ namespace karvo {
 struct VirtualSettings {
     int firmwareMajor = 2;
     int firmwareMinor = 3;
-    std::string hello = "Here";     // answer to the handshake
-    std::set<std::string> muted;    // commands never answered
-    std::set<std::string> refused;  // commands answered with a reply that matches nothing
+    std::string hello = "Here";       // answer to the handshake
+    std::set<std::string> muted;      // commands never answered
+    std::set<std::string> refused;    // commands answered with a reply that matches nothing
     std::set<std::uint32_t> corrupt;  // area offsets that read back inverted
-    bool paced = false;             // one report per millisecond, as USB full speed
+    bool paced = false;               // one report per millisecond, as USB full speed
 };
 
 // Parses "firmware=2.4,hello=Nope,mute=F,pace". Empty text gives the defaults.

@@ -60,7 +60,8 @@ TEST(ProgramDirectory, FindsTheDataWhereverTheProgramWasPut) {
     const std::string build = (root / "build" / "bin").string();
     const std::string installed = (root / "prefix" / "share" / "karvo").string();
     EXPECT_EQ(ResolveProgramDirectory(build, "/nowhere", ""), build);
-    EXPECT_EQ(ResolveProgramDirectory((root / "prefix" / "bin").string(), "/nowhere", ""), installed);
+    EXPECT_EQ(ResolveProgramDirectory((root / "prefix" / "bin").string(), "/nowhere", ""),
+              installed);
     EXPECT_EQ(ResolveProgramDirectory("/nowhere/bin", installed, ""), installed);
     EXPECT_EQ(ResolveProgramDirectory(build, installed, "/my/dir"), "/my/dir");
     fs::remove_all(root);

@@ -120,8 +120,9 @@ TEST(SelectCommand, EpromWithProgrammer) {
     EXPECT_EQ(s.Label(PanelLabel::AdapL), "PLCC32 -> DIP32");
     EXPECT_EQ(s.Label(PanelLabel::CheckL), "8000");  // 0x8000 bytes of 0xFF
     EXPECT_EQ(s.rig->presenter.Buffer().Allocated, 0x10000u);
-    EXPECT_EQ(s.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Blank SB_Read SB_Prog SB_Verify "
-                           "SB_Option");
+    EXPECT_EQ(s.Enabled(),
+              "SB_Select SB_Load SB_Save SB_Edit SB_Blank SB_Read SB_Prog SB_Verify "
+              "SB_Option");
     EXPECT_EQ(s.ispNotices, 0);
     EXPECT_TRUE(s.rig->sounds.played.empty());
 }
@@ -163,7 +164,8 @@ TEST(SelectCommand, PicFollowsItsWordRuleAndProgBits) {
     EXPECT_EQ(s.Label(PanelLabel::ComL), "E2prom @ 0x4200  size = 64 bytes");
     EXPECT_EQ(s.rig->presenter.State().settings.flags.ProgBits, 0x17);
     // 0x400 words of 0x3FFF plus the configuration word 0x3FFF masked by 0x3FFF.
-    EXPECT_EQ(s.Label(PanelLabel::CheckL), fmt::format("{:04X}", (0x400 * 0x3FFF + 0x3FFF) & 0xFFFF));
+    EXPECT_EQ(s.Label(PanelLabel::CheckL),
+              fmt::format("{:04X}", (0x400 * 0x3FFF + 0x3FFF) & 0xFFFF));
 }
 
 TEST(SelectCommand, OptionFlagsResetOnlyWhenTheDeviceChanges) {
@@ -201,7 +203,10 @@ TEST(SelectCommand, CancelKeepsTheActiveDeviceAndItsBuffer) {
 TEST(SelectCommand, NoDataFilesRefuses) {
     SelectRig s(false, false);
     FakeDialog never;
-    never.onRun = [](SelectionModel&) -> bool { ADD_FAILURE() << "dialog opened"; return false; };
+    never.onRun = [](SelectionModel&) -> bool {
+        ADD_FAILURE() << "dialog opened";
+        return false;
+    };
     s.rig->presenter.Select(never);
     ASSERT_EQ(s.rig->prompts.boxes.size(), 1u);
     EXPECT_EQ(s.rig->prompts.boxes[0].text, " No Device Files Found ");
@@ -309,13 +314,17 @@ TEST(ParameterBlock, WorkedExamples) {
     const ParameterBlock big = BuildParameterBlock(DeviceBuilder('E', 0xFFFF));
     EXPECT_EQ(big[1], 0);
     EXPECT_EQ(big[2], 0);
-    const ParameterBlock pic = BuildParameterBlock(
-        DeviceBuilder('C', 0x7FF).Algorithm(5).Eeprom(0x7F).ConfigType(32).U8(DeviceRecord::kAlgoParam, 9));
+    const ParameterBlock pic = BuildParameterBlock(DeviceBuilder('C', 0x7FF)
+                                                       .Algorithm(5)
+                                                       .Eeprom(0x7F)
+                                                       .ConfigType(32)
+                                                       .U8(DeviceRecord::kAlgoParam, 9));
     EXPECT_EQ(pic[5], 0x01);
     EXPECT_EQ(pic[6], 0x00);
     EXPECT_EQ(pic[7], 9);
     EXPECT_EQ(pic[8], 32);
-    const ParameterBlock pic18 = BuildParameterBlock(DeviceBuilder('C', 0x7FFF).Algorithm(18).Eeprom(0xFF));
+    const ParameterBlock pic18 =
+        BuildParameterBlock(DeviceBuilder('C', 0x7FFF).Algorithm(18).Eeprom(0xFF));
     EXPECT_EQ(pic18[5], 0x01);
     EXPECT_EQ(pic18[6], 0x00);
     EXPECT_EQ(BuildParameterBlock(DeviceBuilder('C', 0x7FF).Algorithm(5))[6], 2);
@@ -334,8 +343,8 @@ TEST(JobReports, CompareErrorLineAndSilenceAfterAbort) {
     buffer[0x12] = 0xFF;
     reporter.ReportError(11, 0x7F, eprom, buffer, 0x12);
     reporter.ReportError(12, 0, eprom, buffer, 0);
-    EXPECT_EQ(log.lines, (Lines{"  Compare Error @ 0x00012 Ram = 0xFF 27C256 = 0x7F",
-                                " 27C256 not blank"}));
+    EXPECT_EQ(log.lines,
+              (Lines{"  Compare Error @ 0x00012 Ram = 0xFF 27C256 = 0x7F", " 27C256 not blank"}));
     run = false;
     errors = 0;
     reporter.ReportError(11, 0x7F, eprom, buffer, 0x12);

@@ -191,7 +191,8 @@ TEST(Sounds, EachSoundPlaysItsFile) {
     rig.presenter.PlayChimes();
     rig.presenter.PlayError();
     rig.presenter.PlayNotify();
-    EXPECT_EQ(rig.sounds.played, (std::vector<std::string>{"chimes.wav", "error.wav", "notify.wav"}));
+    EXPECT_EQ(rig.sounds.played,
+              (std::vector<std::string>{"chimes.wav", "error.wav", "notify.wav"}));
 }
 
 TEST(Exit, SavesSettingsAndSoundOffSurvivesARestart) {
@@ -200,8 +201,8 @@ TEST(Exit, SavesSettingsAndSoundOffSurvivesARestart) {
     rig.presenter.State().settings.SoundON = false;
     rig.presenter.Exit();
 
-    MainPresenter second({rig.log, rig.view, rig.prompts, rig.sounds, rig.store, rig.usb,
-                          rig.clock, rig.update});
+    MainPresenter second(
+        {rig.log, rig.view, rig.prompts, rig.sounds, rig.store, rig.usb, rig.clock, rig.update});
     second.StartUp();
     EXPECT_FALSE(second.State().settings.SoundON);
     second.PlayChimes();

@@ -36,26 +36,29 @@ TEST(WholeCatalogue, EveryDeviceActivates) {
 
                 const auto& log = rig.log.lines;
                 ASSERT_FALSE(log.empty()) << where;
-                EXPECT_EQ(log.front(), " Selected : " + file->Manufacturers()[m].name + "  " +
-                                           r.DevName())
+                EXPECT_EQ(log.front(),
+                          " Selected : " + file->Manufacturers()[m].name + "  " + r.DevName())
                     << where;
                 EXPECT_EQ(log.back(), " Parameters sent OK") << where;
                 EXPECT_EQ(rig.presenter.State().ErrorCount, 0) << where;
-                EXPECT_EQ(rig.presenter.Buffer().Allocated, MemoryBuffer::ActivationSize(r)) << where;
+                EXPECT_EQ(rig.presenter.Buffer().Allocated, MemoryBuffer::ActivationSize(r))
+                    << where;
                 EXPECT_EQ(pick.notices, r.Family() == 'M' ? 1 : 0) << where;
                 const MemoryBuffer& buffer = rig.presenter.Buffer();
                 EXPECT_EQ(buffer[0], r.BlankValue()) << where;
                 EXPECT_EQ(rig.presenter.Panel().Label(PanelLabel::CheckL),
                           fmt::format("{:04X}", buffer.ChecksumTotal & 0xFFFF))
                     << where;
-                EXPECT_EQ(rig.presenter.Panel().Enabled(ToolButton::SB_Read), (r.ButtonCaps() >> 5) & 1)
+                EXPECT_EQ(rig.presenter.Panel().Enabled(ToolButton::SB_Read),
+                          (r.ButtonCaps() >> 5) & 1)
                     << where;
                 EXPECT_EQ(rig.presenter.Panel().Enabled(ToolButton::SB_Erase), r.ButtonCaps2() & 1)
                     << where;
                 // The virtual programmer shaped a chip of the record's full size.
-                const std::size_t chipBytes = rig.programmer.WithSocket([](std::optional<ChipModel>& c) {
-                    return c && c->Area('e') ? c->Area('e')->bytes.size() : std::size_t{0};
-                });
+                const std::size_t chipBytes =
+                    rig.programmer.WithSocket([](std::optional<ChipModel>& c) {
+                        return c && c->Area('e') ? c->Area('e')->bytes.size() : std::size_t{0};
+                    });
                 if (r.Family() == 'E') {
                     EXPECT_EQ(chipBytes, static_cast<std::size_t>(r.LastAddr()) + 1) << where;
                 }

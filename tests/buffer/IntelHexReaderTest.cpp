@@ -141,8 +141,8 @@ TEST(IntelHexReader, NonHexDigitsEndTheLoadWithTheConversionError) {
 // A file cut off inside a record is incomplete, not a failing medium: the
 // format's own result, no "File ERROR" box.
 TEST(IntelHexReader, FileEndingInsideARecordIsNotIntelHex) {
-    for (const std::string& cut : {std::string(":02001000AA"), std::string(":0"),
-                                   std::string(":02001000AABB8")}) {
+    for (const std::string& cut :
+         {std::string(":02001000AA"), std::string(":0"), std::string(":02001000AABB8")}) {
         const auto run = LoadText(kEprom2K, kSixteen + cut);
         EXPECT_EQ(run->outcome.result, LoadResult::ResultNotIntelHex) << cut;
         EXPECT_EQ(run->host.fileErrors, 0);

@@ -218,8 +218,9 @@ TEST(LoadFile, ABinaryFileFromAPipeLoadsEveryByte) {
     writer.join();
     EXPECT_TRUE(outcome.Loaded());
     EXPECT_EQ(host.lines, Loaded(fifo, "1233", "0"));
-    EXPECT_TRUE(std::equal(image.begin(), image.end(), buffer.Data(),
-                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), buffer.Data(), [](char a, std::uint8_t b) {
+        return static_cast<std::uint8_t>(a) == b;
+    }));
 }
 
 TEST(LoadFile, FormatsWithoutAReaderTouchNothing) {

@@ -68,8 +68,8 @@ TEST(BlankFill, PicWordsAndConfigurationWordInTheChecksum) {
 TEST(BlankFill, ExtendedPicGetsItsDefaultConfiguration) {
     const DeviceRecord pic = DeviceBuilder('C', 0x7FFF)
                                  .Algorithm(18)
-                                 .ConfigMask({0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00,
-                                              0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40, 0x55});
+                                 .ConfigMask({0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x0F,
+                                              0xC0, 0x0F, 0xE0, 0x0F, 0x40, 0x55});
     MemoryBuffer buffer;
     buffer.AllocateForDevice(pic);
     buffer.FillWithBlank(pic);

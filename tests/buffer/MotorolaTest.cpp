@@ -80,8 +80,8 @@ TEST(MotorolaReader, BrokenRecords) {
     EXPECT_EQ(conversion->outcome.end, LoadEnd::ConversionError);
     EXPECT_EQ(conversion->outcome.conversionError, "''0xXX'' is not a valid integer value");
 
-    for (const std::string& cut : {std::string("S"), std::string("S1070000010"),
-                                   std::string("S503000")}) {
+    for (const std::string& cut :
+         {std::string("S"), std::string("S1070000010"), std::string("S503000")}) {
         const auto truncated = Load(kEprom2K, kS1 + cut);
         EXPECT_EQ(truncated->outcome.result, LoadResult::ResultNotMotorola) << cut;
         EXPECT_EQ(truncated->host.fileErrors, 0);
@@ -103,11 +103,11 @@ TEST(MotorolaReader, AMatchingCountRecordCompletesTheFile) {
         {header + two + "S5030002FA\n", true},
         {header + two + "S5030002FA\r\n\r\n", true},
         {two + "S604000002F9\n", true},
-        {two + "S5030001FB\n", false},            // counts one record too few
-        {two + "S5030002FB\n", false},            // checksum wrong
-        {two + "S5030002FA\n" + kS1, false},      // data after the count
+        {two + "S5030001FB\n", false},              // counts one record too few
+        {two + "S5030002FB\n", false},              // checksum wrong
+        {two + "S5030002FA\n" + kS1, false},        // data after the count
         {two + "S5030002FA\nS5030003F9\n", false},  // the last count is wrong
-        {two + "S50300XXFA\n", false},            // not a count at all
+        {two + "S50300XXFA\n", false},              // not a count at all
     };
     for (const Case& c : cases) {
         const auto run = Load(kEprom2K, c.text);

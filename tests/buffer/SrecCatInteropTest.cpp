@@ -117,8 +117,8 @@ TEST(SrecCatInterop, ItsSRecordsEndingWithTheCountRecordLoad) {
         SCOPED_TRACE(size);
         const std::string bin = dir.Write("in.bin", RandomBytes(size, 3));
         // Two bytes a record: 0x20000 records need the 24-bit count.
-        ASSERT_TRUE(Shell(fmt::format("srec_cat {} -binary -o {} -motorola -obs=2", bin,
-                                      dir.Path("in.s19"))));
+        ASSERT_TRUE(Shell(
+            fmt::format("srec_cat {} -binary -o {} -motorola -obs=2", bin, dir.Path("in.s19"))));
         const auto run = LoadText(DeviceBuilder('E', 0x3FFFF), dir.Read("in.s19"),
                                   Format(FileFormat::FormatMotorola));
         EXPECT_TRUE(run->outcome.Loaded()) << (run->host.lines.empty() ? "" : run->host.lines[0]);

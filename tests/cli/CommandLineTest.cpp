@@ -26,9 +26,13 @@ TEST(ScriptCommands, SkipsCommentsAndBlankLines) {
 }
 
 TEST(CliOptions, ParsesEveryOption) {
-    const char* argv[] = {"karvo-cli", "--virtual=firmware=2.4", "--settings", "s.ini",
-                          "--data-dir", "d", "--answer", "retry", "-e", "panel",
-                          "-e", "clear", "script.txt"};
+    const char* argv[] = {"karvo-cli",  "--virtual=firmware=2.4",
+                          "--settings", "s.ini",
+                          "--data-dir", "d",
+                          "--answer",   "retry",
+                          "-e",         "panel",
+                          "-e",         "clear",
+                          "script.txt"};
     std::string error;
     const auto o = ParseCliOptions(13, argv, error);
     ASSERT_TRUE(o) << error;

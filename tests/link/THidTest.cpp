@@ -15,7 +15,7 @@ struct FakeDevice {
 };
 
 class FakeTransport final : public HidTransport {
-public:
+  public:
     explicit FakeTransport(FakeDevice& d) : d_(d) {}
     bool Write(const Report& r) override {
         d_.written.push_back(r);
@@ -30,12 +30,12 @@ public:
         return ReadStatus::Ok;
     }
 
-private:
+  private:
     FakeDevice& d_;
 };
 
 class FakeBackend final : public HidBackend {
-public:
+  public:
     std::vector<HidDeviceInfo> devices;
     std::vector<std::string> opened;
     FakeDevice device;

@@ -23,11 +23,13 @@ DeviceRecord Eprom(const char* name, std::uint32_t lastAddr, std::uint8_t algori
 // and karvo's engine driven without windows.
 struct OperationRig {
     explicit OperationRig(VirtualSettings settings = {}, Clock* programmerClock = nullptr) {
-        dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 0x7FFF, 3), Eprom("28C256", 0x7FFF, 9)}}});
+        dir.Write("KARVO_e.usb",
+                  {{"Atmel", {Eprom("27C256", 0x7FFF, 3), Eprom("28C256", 0x7FFF, 9)}}});
         rig = std::make_unique<Rig>(std::move(settings), programmerClock);
         rig->presenter.AttachOperations(ui, windows);
         rig->presenter.StartUp();
-        windows.observer = [this](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+        windows.observer = [this](const HeadlessProgressWindow::State& s,
+                                  const std::function<void()>& abort) {
             captions.push_back(s.caption);
             maxValue = std::max(maxValue, s.value);
             if (abortAtValue && s.value >= *abortAtValue) {
@@ -51,10 +53,12 @@ struct OperationRig {
     }
 
     std::vector<std::uint8_t> Chip() {
-        return rig->programmer.WithSocket([](std::optional<ChipModel>& c) { return c->Area('e')->bytes; });
+        return rig->programmer.WithSocket(
+            [](std::optional<ChipModel>& c) { return c->Area('e')->bytes; });
     }
     void SetChip(std::uint32_t address, std::uint8_t value) {
-        rig->programmer.WithSocket([&](std::optional<ChipModel>& c) { c->Area('e')->bytes[address] = value; });
+        rig->programmer.WithSocket(
+            [&](std::optional<ChipModel>& c) { c->Area('e')->bytes[address] = value; });
     }
     std::string Enabled() {
         std::string names;
@@ -94,8 +98,9 @@ TEST(EpromRead, ReadsTheWholeChipIn512Reports) {
     EXPECT_EQ(r.rig->presenter.Buffer()[0x7FFF], 0x34);
     EXPECT_EQ(r.maxValue, 0x8000);
     EXPECT_EQ(r.rig->presenter.Link().FailedTransfers(), 0u);
-    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
-                           "SB_Verify SB_Erase SB_Option");
+    EXPECT_EQ(r.Enabled(),
+              "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+              "SB_Verify SB_Erase SB_Option");
     // The checksum follows what was read.
     EXPECT_EQ(r.rig->presenter.Panel().Label(PanelLabel::CheckL),
               fmt::format("{:04X}", (0x7FFE * 0xFF + 0x12 + 0x34) & 0xFFFF));
@@ -192,7 +197,8 @@ TEST(EpromAbort, DuringAReadStopsCleanly) {
     // "eR", "GR" and 128 data reports pass; the 129th waits for the Abort.
     gate.Arm(2 + 128);
     r.abortAtValue = 0x2000;
-    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s,
+                             const std::function<void()>& abort) {
         if (s.value >= 0x2000 && r.abortAtValue) {
             r.abortAtValue.reset();
             abort();
@@ -209,8 +215,9 @@ TEST(EpromAbort, DuringAReadStopsCleanly) {
     // The aborted stream does not poison the next operation.
     r.rig->presenter.Engine()->WaitForWorker();
     r.ui.RunPending();
-    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
-                           "SB_Verify SB_Erase SB_Option");
+    EXPECT_EQ(r.Enabled(),
+              "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+              "SB_Verify SB_Erase SB_Option");
     r.rig->log.lines.clear();
     r.Run('R');
     EXPECT_EQ(JobLines(r.rig->log.lines), (Lines{" Read Completed"}));
@@ -251,8 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"stall_write", [](VirtualProgrammer& p) { p.StallAfter(100); }, 'P', kNoAnswer},
         FaultCase{"stall_verify", [](VirtualProgrammer& p) { p.StallAfter(3); }, 'V', kNoAnswer},
         FaultCase{"unplug", [](VirtualProgrammer& p) { p.Unplug(); }, 'R', kNoAnswer},
-        FaultCase{"mute", [](VirtualProgrammer& p) { p.Refuse("eR"); p.StallAfter(0); }, 'B',
-                  kNoAnswer}),
+        FaultCase{"mute",
+                  [](VirtualProgrammer& p) {
+                      p.Refuse("eR");
+                      p.StallAfter(0);
+                  },
+                  'B', kNoAnswer}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
@@ -279,7 +290,8 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
 
     // The worker parks in the wait that ends programming; Abort comes before.
     clock.Arm(0);
-    windows.observer = [](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+    windows.observer = [](const HeadlessProgressWindow::State& s,
+                          const std::function<void()>& abort) {
         if (s.value > 0) abort();
     };
     presenter.RunOperation('P');
@@ -289,8 +301,9 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     presenter.Reconnect();
     presenter.RunOperation('R');
     presenter.Select(pick);
-    EXPECT_EQ(log.lines, (Lines(3, " The programmer is still finishing the aborted operation; "
-                                   "try again shortly")));
+    EXPECT_EQ(log.lines, (Lines(3,
+                                " The programmer is still finishing the aborted operation; "
+                                "try again shortly")));
 
     clock.Open();
     presenter.Engine()->WaitForWorker();
@@ -321,11 +334,13 @@ TEST(EpromAbort, ARefusedCommandDoesNotMoveTheWorkersPlaceInTheBuffer) {
     r.dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C128", 0x3FFF, 3)}}});
     r.Select(0);
     MemoryBuffer& buffer = r.rig->presenter.Buffer();
-    for (std::uint32_t i = 0; i < 0x4000; ++i) buffer[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
+    for (std::uint32_t i = 0; i < 0x4000; ++i)
+        buffer[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
     // "eW", "GW", then a write and an acknowledgement per block: block 17
     // waits at the gate until the Read below was refused.
     gate.Arm(2 + 2 * 16);
-    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s,
+                             const std::function<void()>& abort) {
         if (s.value >= 16 * 64 && r.rig->presenter.RunFlag()) abort();
     };
     r.Run('P');
@@ -339,12 +354,13 @@ TEST(EpromAbort, ARefusedCommandDoesNotMoveTheWorkersPlaceInTheBuffer) {
     r.rig->presenter.Engine()->WaitForWorker();
     r.ui.RunPending();
     EXPECT_EQ(r.rig->presenter.Panel().Finishing(), -1);
-    EXPECT_EQ(r.Enabled(), "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
-                           "SB_Verify SB_Erase SB_Option");
+    EXPECT_EQ(r.Enabled(),
+              "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Prog "
+              "SB_Verify SB_Erase SB_Option");
     const auto chip = r.Chip();
     const auto differing = std::mismatch(chip.begin(), chip.end(), buffer.Data());
-    EXPECT_EQ(differing.first, chip.end()) << "first difference at 0x" << std::hex
-                                           << (differing.first - chip.begin());
+    EXPECT_EQ(differing.first, chip.end())
+        << "first difference at 0x" << std::hex << (differing.first - chip.begin());
     r.windows.observer = nullptr;
     r.rig->log.lines.clear();
     r.Run('V');
@@ -360,7 +376,8 @@ TEST(EpromAbort, FinishingShowsProgressAndTheElapsedTimeEndsAtTheAbort) {
     OperationRig r(paced, &gate);
     r.Select(0);
     gate.Arm(2 + 64);
-    r.windows.observer = [&](const HeadlessProgressWindow::State& s, const std::function<void()>& abort) {
+    r.windows.observer = [&](const HeadlessProgressWindow::State& s,
+                             const std::function<void()>& abort) {
         if (s.value > 0 && r.rig->presenter.RunFlag()) {
             r.rig->clock.Advance(1234);
             abort();
@@ -380,7 +397,8 @@ TEST(EpromAbort, FinishingShowsProgressAndTheElapsedTimeEndsAtTheAbort) {
     EXPECT_EQ(shown.front(), 0);
     EXPECT_EQ(*std::max_element(shown.begin(), shown.end()), 100);
     EXPECT_EQ(shown.back(), -1);
-    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"})) << "once, at the Abort";
+    EXPECT_EQ(r.rig->sounds.played, (std::vector<std::string>{"error.wav"}))
+        << "once, at the Abort";
 }
 
 }  // namespace

@@ -107,10 +107,13 @@ TEST(OptionsDialog, SpecialCaptions) {
     EXPECT_EQ(fuses.flags.ProgBits & 0x02, 0x02);
     EXPECT_EQ(Dialog(Micro(0x03, 29), 0).model->State(Box::kProgStep2).caption,
               "Protect Mode Enable");
-    const Dialog clock(DeviceBuilder('M', 0xFFF).Algorithm(25).Ids(0x1E, 0x91).U8(DeviceRecord::kStepCaps, 0x3F), 0);
+    const Dialog clock(
+        DeviceBuilder('M', 0xFFF).Algorithm(25).Ids(0x1E, 0x91).U8(DeviceRecord::kStepCaps, 0x3F),
+        0);
     EXPECT_EQ(clock.model->State(Box::kProgStep5).caption, "Clock Double");
     EXPECT_EQ(clock.model->State(Box::kProgStep6).caption, "SC0");
-    const Dialog lock(DeviceBuilder('M', 0xFFF).ConfigType(208).U8(DeviceRecord::kStepCaps, 0x0F), 0);
+    const Dialog lock(DeviceBuilder('M', 0xFFF).ConfigType(208).U8(DeviceRecord::kStepCaps, 0x0F),
+                      0);
     EXPECT_EQ(lock.model->State(Box::kProgStep2).caption, "Lock Bit");
     EXPECT_EQ(lock.model->State(Box::kProgStep3).caption, "MOVC inhibit");
     EXPECT_EQ(lock.model->State(Box::kProgStep4).caption, "Encryption Feature");

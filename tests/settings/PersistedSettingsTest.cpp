@@ -110,7 +110,8 @@ TEST(PersistedSettings, FailuresAreShownNotSwallowed) {
 
 TEST(QSettingsStoreFile, RoundTripsThroughAnIniFile) {
     const auto path = std::filesystem::temp_directory_path() /
-                      ("karvo-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".ini");
+                      ("karvo-settings-" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".ini");
     std::filesystem::remove(path);
     RecordingPrompts prompts;
     {

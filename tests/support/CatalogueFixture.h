@@ -13,7 +13,7 @@ namespace karvo::test {
 // A scratch program directory holding small device data files; it is the
 // current directory while the fixture lives.
 class ScratchProgramDir {
-public:
+  public:
     ScratchProgramDir() {
         dir_ = std::filesystem::temp_directory_path() /
                ("karvo-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
@@ -31,11 +31,12 @@ public:
     void Write(const std::string& name, const std::vector<DeviceDataFile::Entry>& entries) {
         const auto bytes = DeviceDataFile::Build(entries);
         std::ofstream(dir_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
     std::string Path() const { return dir_.string(); }
 
-private:
+  private:
     static inline int counter_ = 0;
     std::filesystem::path dir_;
     std::filesystem::path previous_;

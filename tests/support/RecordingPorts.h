@@ -11,7 +11,7 @@
 namespace karvo::test {
 
 struct RecordingLog final : LogPort {
-    std::vector<std::string> lines;     // what the log shows now
+    std::vector<std::string> lines;       // what the log shows now
     std::vector<std::string> everLogged;  // every line ever appended
     int clears = 0;
     void AppendLine(const std::string& line) override {

@@ -15,8 +15,8 @@
 #include "operations/ui/ProgressWindows.h"
 #include "operations/ui/TProgressForm.h"
 #include "support/CatalogueFixture.h"
-#include "support/RecordingPorts.h"
 #include "support/GatedClock.h"
+#include "support/RecordingPorts.h"
 #include "ui/ModalDialogs.h"
 
 using namespace karvo;

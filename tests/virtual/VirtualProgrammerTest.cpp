@@ -8,7 +8,8 @@ namespace karvo {
 namespace {
 
 struct Bench {
-    explicit Bench(VirtualSettings s = {}) : programmer(std::move(s), clock), usb(programmer), link(usb) {
+    explicit Bench(VirtualSettings s = {})
+        : programmer(std::move(s), clock), usb(programmer), link(usb) {
         EXPECT_TRUE(link.Open("Vid_04d8", "Pid_F4A3"));
     }
     ManualClock clock;
