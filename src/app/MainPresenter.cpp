@@ -105,6 +105,20 @@ void MainPresenter::QueryVersionAndReport() {
         LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
         return;
     }
+    if (!ports_.firmwareUpdate.Available()) {
+        // "Prog" would leave the programmer in its bootloader with nothing
+        // here to write it: every later start would find no programmer.
+        state_.AppState = 0;
+        LogLine(" ");
+        LogLine(" KARVO Mk2 found");
+        LogLine(" Firmware Version: " + firmware);
+        LogLine(
+            fmt::format(" This program works with firmware {}.{} and cannot update the "
+                        "programmer; it is left as it is.",
+                        kSupportedFirmwareMajor, kSupportedFirmwareMinor));
+        LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
+        return;
+    }
     LogLine(" ");
     LogLine(" KARVO Mk2 found");
     LogLine(" Old firmware installed. ");
@@ -170,6 +184,7 @@ void MainPresenter::Reconnect() {
 }
 
 void MainPresenter::StartFirmwareUpdate() {
+    if (!ports_.firmwareUpdate.Available()) return;
     firmwareUpdateTried_ = true;
     link_->SendText("Prog");
     ports_.firmwareUpdate.RunUpdate();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {
@@ -84,6 +86,30 @@ TEST_P(OtherFirmware, RunsTheUpdateThenReconnectsFromScratch) {
     EXPECT_EQ(rig.log.lines, kDemoLines);
     EXPECT_EQ(rig.log.everLogged, Concat(kOldFirmwareLines, kDemoLines));
     EXPECT_GE(rig.clock.NowMs(), 2000);
+}
+
+// Without an update this build can carry out, the programmer is never sent
+// into its bootloader: it would be stranded there.
+TEST_P(OtherFirmware, WithoutAnUpdateStaysInDemonstrationModeAndKeepsTheProgrammer) {
+    VirtualSettings settings;
+    settings.firmwareMajor = GetParam().first;
+    settings.firmwareMinor = GetParam().second;
+    Rig rig(settings);
+    rig.update.available = false;
+    rig.presenter.StartUp();
+    rig.presenter.StartFirmwareUpdate();  // the hidden Reprog button
+    EXPECT_EQ(rig.update.runs, 0);
+    EXPECT_EQ(rig.programmer.CurrentMode(), VirtualProgrammer::Mode::NormalFirmware);
+    EXPECT_EQ(rig.presenter.State().AppState, 0);
+    EXPECT_EQ(rig.log.lines,
+              (Lines{" ", " KARVO Mk2 found",
+                     fmt::format(" Firmware Version: {}.{}", GetParam().first, GetParam().second),
+                     " This program works with firmware 2.3 and cannot update the programmer; it "
+                     "is left as it is.",
+                     " **** System in KARVO Mk2 DEMO mode  ****"}));
+    rig.presenter.Reconnect();
+    EXPECT_EQ(rig.programmer.CurrentMode(), VirtualProgrammer::Mode::NormalFirmware)
+        << "a later start still finds it";
 }
 
 INSTANTIATE_TEST_SUITE_P(OlderAndNewer, OtherFirmware,

@@ -58,7 +58,9 @@ struct RecordingSounds final : SoundPort {
 
 struct CountingUpdate final : FirmwareUpdatePort {
     int runs = 0;
+    bool available = true;
     std::function<void()> during;
+    bool Available() const override { return available; }
     void RunUpdate() override {
         ++runs;
         if (during) during();
