@@ -1,4 +1,5 @@
 #include <strings.h>
+#include <algorithm>
 #include <cstdio>
 
 #include <fmt/format.h>
@@ -62,14 +63,17 @@ int Devices() {
     return kOk;
 }
 
-// Every device of that name, exact spelling first, then ignoring case.
-std::vector<Found> Find(const std::string& manufacturer, const std::string& device) {
+// Every device of that name in the data files searched (one, or both),
+// exact spelling first, then ignoring case.
+std::vector<Found> Find(const std::string& onlyFile, const std::string& manufacturer,
+                        const std::string& device) {
     for (const bool exact : {true, false}) {
         auto same = [exact](const std::string& a, const std::string& b) {
             return exact ? a == b : strcasecmp(a.c_str(), b.c_str()) == 0;
         };
+        std::vector<Found> found;
         for (const auto& [name, family] : kFiles) {
-            std::vector<Found> found;
+            if (!onlyFile.empty() && onlyFile != name) continue;
             const auto file = DeviceDataFile::Open(name);
             if (!file) continue;
             const auto& manufacturers = file->Manufacturers();
@@ -82,30 +86,51 @@ std::vector<Found> Find(const std::string& manufacturer, const std::string& devi
                     }
                 }
             }
-            // The EEPROM file is searched first; a hit there ends the search.
-            if (!found.empty()) return found;
         }
+        if (!found.empty()) return found;
     }
     return {};
 }
 
-int Select(MainPresenter& presenter, const CliSession::Words& args) {
-    const auto found = Find(args[0], args[1]);
+// select [--file DATAFILE] MANUFACTURER DEVICE
+int Select(MainPresenter& presenter, const CliSession::Words& words) {
+    CliSession::Words args = words;
+    std::string onlyFile;
+    if (!args.empty() && args[0] == "--file") {
+        if (args.size() != 4) {
+            Complain("usage: select [--file DATAFILE] MANUFACTURER DEVICE");
+            return kUsage;
+        }
+        onlyFile = args[1];
+        if (onlyFile != kEpromFileName && onlyFile != kMicroFileName) {
+            Complain(fmt::format("--file takes {} or {}", kEpromFileName, kMicroFileName));
+            return kUsage;
+        }
+        args.erase(args.begin(), args.begin() + 2);
+    } else if (args.size() != 2) {
+        Complain("usage: select [--file DATAFILE] MANUFACTURER DEVICE");
+        return kUsage;
+    }
+    const auto found = Find(onlyFile, args[0], args[1]);
     if (found.empty()) {
         Complain(fmt::format("no device '{}' of manufacturer '{}' (see the devices command)",
                              args[1], args[0]));
         return kUsage;
     }
     if (found.size() > 1) {
-        Complain(
-            fmt::format("'{} {}' names {} devices; spell it exactly as the devices command "
-                        "lists it",
-                        args[0], args[1], found.size()));
+        const bool bothFiles = std::any_of(found.begin(), found.end(), [&](const Found& f) {
+            return std::string(f.file) != found.front().file;
+        });
+        Complain(bothFiles ? fmt::format("'{} {}' is in both data files; name one with --file {} "
+                                         "or --file {}",
+                                         args[0], args[1], kEpromFileName, kMicroFileName)
+                           : fmt::format("'{} {}' names {} devices; spell it exactly as the "
+                                         "devices command lists it",
+                                         args[0], args[1], found.size()));
         return kUsage;
     }
     ScriptedSelection dialog(found.front());
-    presenter.Select(dialog);
-    return kOk;
+    return presenter.Select(dialog) == SelectOutcome::Selected ? kOk : kFailed;
 }
 
 }  // namespace
@@ -113,7 +138,7 @@ int Select(MainPresenter& presenter, const CliSession::Words& args) {
 void RegisterCatalogueCommands(CliSession& session) {
     MainPresenter& presenter = session.Presenter();
     session.Register("devices", 0, 0, [](const CliSession::Words&) { return Devices(); });
-    session.Register("select", 2, 2, [&presenter](const CliSession::Words& args) {
+    session.Register("select", 2, 4, [&presenter](const CliSession::Words& args) {
         return Select(presenter, args);
     });
 }

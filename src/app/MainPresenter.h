@@ -37,6 +37,11 @@ struct MainPorts {
 
 enum class Sound { Chimes, Error, Notify };
 
+// How a Select command ended: no device activated (cancelled, refused, or a
+// damaged record), activated, or activated but its parameter block was not
+// confirmed by the programmer.
+enum class SelectOutcome { NotSelected, Selected, ParametersRefused };
+
 // The main window's logic: start-up, handshake and version check, Reconnect,
 // the firmware-update trigger, the sounds, the toolbar rules and the exit.
 class MainPresenter final : public OperationHost {
@@ -76,7 +81,7 @@ class MainPresenter final : public OperationHost {
 
     // The Select command: the dialog, activation of the chosen device, and,
     // with a programmer, its parameter block, blank fill and button enables.
-    void Select(SelectionDialogPort& dialog);
+    SelectOutcome Select(SelectionDialogPort& dialog);
     // The Options command: the dialog over the current device's options.
     void Options(OptionsDialogPort& dialog);
     // The Load and Save commands (FileCommands.cpp): file dialog, format

@@ -417,7 +417,7 @@ class Checker {
         if (room == 0) {
             Add("eeprom", fmt::format("the layout of Algorithm {} has no data area", a));
         } else if (bytes > room) {
-            Add("eeprom", "data EEPROM does not fit its area of the buffer");
+            Add("buffer", "data EEPROM does not fit its area of the buffer");
         }
     }
 
@@ -546,6 +546,14 @@ std::vector<CatalogueProblem> ValidateText(std::string_view what, std::string_vi
 
 std::vector<CatalogueProblem> ValidateDevice(const DeviceRecord& record) {
     return Checker(record).Run();
+}
+
+std::vector<CatalogueProblem> ValidateForUse(const DeviceRecord& record) {
+    std::vector<CatalogueProblem> problems = ValidateDevice(record);
+    std::erase_if(problems, [](const CatalogueProblem& p) {
+        return p.rule != "family" && p.rule != "size" && p.rule != "buffer";
+    });
+    return problems;
 }
 
 std::vector<CatalogueProblem> ValidateDeviceName(std::string_view name) {

@@ -30,6 +30,13 @@ struct CatalogueFinding {
 // adapter codes and untouched reserved bytes. Empty when the record is good.
 std::vector<CatalogueProblem> ValidateDevice(const DeviceRecord& record);
 
+// The rules the program's own integrity rests on when a record becomes the
+// active device: a known family, sizes that fit the buffer, areas that do not
+// overlap. A record from another data directory or a damaged installation
+// may break the catalogue's style rules and still be used; one that breaks
+// these never is.
+std::vector<CatalogueProblem> ValidateForUse(const DeviceRecord& record);
+
 // Name rules on the text as written, before it is cut to its field.
 std::vector<CatalogueProblem> ValidateDeviceName(std::string_view name);
 std::vector<CatalogueProblem> ValidateManufacturerName(std::string_view name);

@@ -196,8 +196,83 @@ TEST(SelectCommand, CancelKeepsTheActiveDeviceAndItsBuffer) {
     EXPECT_EQ(s.rig->presenter.Device().DevName(), "AT27C256");
     EXPECT_EQ(s.rig->presenter.Buffer()[0], 0x12);
     EXPECT_EQ(s.Label(PanelLabel::DevL), "AT27C256");
-    EXPECT_EQ(s.rig->presenter.State().settings.DataFileName, "KARVO_m.usb")
-        << "the dialog's choices survive a Cancel";
+    const PersistedValues& remembered = s.rig->presenter.State().settings;
+    EXPECT_EQ(remembered.DataFileName, "KARVO_e.usb") << "the remembered chip is the active one";
+    EXPECT_EQ(remembered.ManufIndex, 0);
+    EXPECT_EQ(remembered.DeviceIndex, 0);
+}
+
+// After a Cancel that browsed elsewhere, choosing the active chip again is no
+// device change: the option flags stay as the user set them.
+TEST(SelectCommand, ReselectingTheActiveChipAfterACancelKeepsTheOptions) {
+    SelectRig s;
+    s.Pick(SelectionModel::kMicro, 0, 0);
+    auto& flags = s.rig->presenter.State().settings.flags;
+    flags = {0x0F, false, false, true};
+    FakeDialog browse;
+    browse.onRun = [](SelectionModel& m) {
+        m.ClickFamily(SelectionModel::kEEprom);
+        m.ClickManufacturer(0);
+        m.ClickDevice(1);
+        return false;
+    };
+    s.rig->presenter.Select(browse);
+    s.Pick(SelectionModel::kMicro, 0, 0);
+    EXPECT_EQ(flags.ProgBits, 0x0F);
+    EXPECT_FALSE(flags.Test_flag);
+}
+
+// In demonstration mode nothing is filled or summed, so the checksum label
+// must not go on showing the figure of the chip selected before.
+TEST(SelectCommand, DemonstrationModeAfterReconnectShowsNoOtherChipsChecksum) {
+    SelectRig s;
+    s.Pick(SelectionModel::kEEprom, 0, 0);
+    EXPECT_EQ(s.Label(PanelLabel::CheckL), "8000");
+    s.rig->programmer.Unplug();
+    s.rig->presenter.Reconnect();
+    s.Pick(SelectionModel::kEEprom, 0, 1);
+    EXPECT_EQ(s.Label(PanelLabel::DevL), "2716");
+    EXPECT_EQ(s.Label(PanelLabel::CheckL), "");
+}
+
+// A record whose size would wrap the buffer (or need gigabytes) never
+// becomes the active device: a box names the file and the device, and the
+// chip the user had stays.
+TEST(SelectCommand, ADamagedRecordIsRefusedAndTheActiveDeviceStays) {
+    for (const std::uint32_t lastAddr : {0xFFFF0000u, 0xFFFFFFFFu, 0x7FFFFFFFu}) {
+        SelectRig s;
+        s.dir.Write("KARVO_e.usb",
+                    {{"Atmel", {Eprom27C256(), DeviceBuilder('E', lastAddr, "BROKEN")}}});
+        s.Pick(SelectionModel::kEEprom, 0, 0);
+        s.rig->presenter.Buffer()[0] = 0x12;
+        s.rig->log.lines.clear();
+        FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 1);
+        EXPECT_EQ(s.rig->presenter.Select(d), SelectOutcome::NotSelected);
+        ASSERT_EQ(s.rig->prompts.boxes.size(), 1u) << lastAddr;
+        EXPECT_EQ(s.rig->prompts.boxes[0].caption, "Device Data Error");
+        EXPECT_EQ(s.rig->prompts.boxes[0].text.rfind(
+                      "The record of BROKEN in KARVO_e.usb is damaged and cannot be used: ", 0),
+                  0u)
+            << s.rig->prompts.boxes[0].text;
+        EXPECT_EQ(s.rig->presenter.Device().DevName(), "AT27C256");
+        EXPECT_EQ(s.rig->presenter.Buffer()[0], 0x12);
+        EXPECT_EQ(s.rig->presenter.Buffer().Allocated, 0x10000u);
+        EXPECT_EQ(s.rig->presenter.State().settings.DeviceIndex, 0);
+        EXPECT_TRUE(s.rig->log.lines.empty());
+    }
+}
+
+// A parameter block the programmer does not confirm is said in the log and
+// reported to the caller.
+TEST(SelectCommand, UnconfirmedParametersAreReported) {
+    SelectRig s;
+    s.rig->programmer.Refuse("V");
+    FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 0);
+    EXPECT_EQ(s.rig->presenter.Select(d), SelectOutcome::ParametersRefused);
+    EXPECT_EQ(s.rig->log.lines,
+              (Lines{" Selected : Atmel  AT27C256",
+                     " The programmer did not confirm the parameters of AT27C256; check the "
+                     "cable, Reconnect and select the device again"}));
 }
 
 TEST(SelectCommand, NoDataFilesRefuses) {

@@ -266,5 +266,25 @@ TEST(CatalogueValidator, KnownAdaptersAreExactlyThoseWithAText) {
     }
 }
 
+// Activation refuses only what would break the program itself; a record that
+// merely breaks the catalogue's style (a voltage, an adapter) is still used.
+TEST(ValidateForUse, OnlySizesAndAreasThatDoNotFit) {
+    for (const std::uint32_t lastAddr : {0xFFFF0000u, 0x7FFFFFFFu, 0x3FFFFFu}) {
+        DeviceRecord record = Record(Base("eprom"));
+        record.SetU32(DeviceRecord::kLastAddr, lastAddr);
+        const auto problems = ValidateForUse(record);
+        ASSERT_FALSE(problems.empty()) << lastAddr;
+        EXPECT_EQ(problems.front().rule, "size");
+    }
+    Json pic = Base("pic");
+    pic["EepromSize"] = 0xFFFF;
+    EXPECT_FALSE(ValidateForUse(Record(pic)).empty());
+    Json styled = Base("eprom");
+    styled["Vpp"] = 40;
+    styled["DevName"] = " 27C256";
+    EXPECT_FALSE(ValidateDevice(Record(styled)).empty());
+    EXPECT_TRUE(ValidateForUse(Record(styled)).empty());
+}
+
 }  // namespace
 }  // namespace karvo
