@@ -32,13 +32,9 @@ void ShowError(MainPresenter& presenter, const char* caption, const std::string&
     presenter.Ports().prompts.ShowMessage(BoxKind::Error, caption, text);
 }
 
-// The folder the dialog ended in becomes the one it opens in next time; a
-// folder too long for the settings store would come back cut, so the old one
-// stays then.
+// The folder the dialog ended in becomes the one it opens in next time.
 void RememberDirectory(std::string& remembered, const FileDialogAnswer& answer) {
-    if (!answer.directory.empty() && answer.directory.size() <= settings_keys::kDirMax) {
-        remembered = answer.directory;
-    }
+    if (!answer.directory.empty()) remembered = answer.directory;
 }
 }  // namespace
 

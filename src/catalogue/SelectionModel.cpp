@@ -18,6 +18,9 @@ void SelectionModel::Prepare() {
     listsReady_ = false;
     checked_ = kEprom;
     enabled_ = {};
+    // Only the program's own two data files are ever opened, whatever name
+    // was remembered.
+    if (dataFileName_ != kEpromFileName && dataFileName_ != kMicroFileName) dataFileName_.clear();
     if (filesPresent_ & kEpromFileBit) {
         enabled_[kEEprom] = true;
         if (dataFileName_.empty()) dataFileName_ = kEpromFileName;

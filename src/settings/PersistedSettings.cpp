@@ -1,5 +1,7 @@
 #include "settings/PersistedSettings.h"
 
+#include "catalogue/DataFileNames.h"
+
 namespace karvo {
 
 using namespace settings_keys;
@@ -53,10 +55,12 @@ bool PersistedSettings::ReadAll(PersistedValues& values, const std::string& work
         if (v) out = *v > 0x7FFFFFFFu ? 0 : static_cast<std::int32_t>(*v);
         return true;
     };
-    auto readText = [&](const char* name, std::string& out, std::size_t max) {
+    // Paths are kept whole: a cut folder would never match again, and the
+    // settings would fall back to the defaults on every start.
+    auto readText = [&](const char* name, std::string& out) {
         std::optional<std::string> v;
         if (!store_.ReadString(name, v)) return false;
-        out = v ? v->substr(0, max) : std::string();
+        out = v.value_or(std::string());
         return true;
     };
     std::optional<std::uint32_t> progBits;
@@ -66,11 +70,15 @@ bool PersistedSettings::ReadAll(PersistedValues& values, const std::string& work
         readBool("Test_flag", read.flags.Test_flag) &&
         readBool("MaxMin_flag", read.flags.MaxMin_flag) && store_.ReadInt("ProgBits", progBits) &&
         readInt("Manuf_index", read.ManufIndex) && readInt("Device_index", read.DeviceIndex) &&
-        readText("Filename", read.DataFileName, kFileNameMax) &&
-        readText("PathLoadSave", read.LoadSaveDir, kDirMax) &&
-        readText("DefaultDir", defaultDir, kDirMax);
+        readText("Filename", read.DataFileName) && readText("PathLoadSave", read.LoadSaveDir) &&
+        readText("DefaultDir", defaultDir);
     // A failure ends the load; the values read before it are kept.
     if (progBits) read.flags.ProgBits = static_cast<std::uint8_t>(*progBits & 0xFF);
+    // Only the program's own data files are ever opened: a name that points
+    // anywhere else (an edited or damaged store) starts from the first file.
+    if (read.DataFileName != kEpromFileName && read.DataFileName != kMicroFileName) {
+        read.DataFileName = kEpromFileName;
+    }
     read.ProgramDir = defaultDir.empty() ? workingDir : defaultDir;
     values = read;
     return ok || Fail();

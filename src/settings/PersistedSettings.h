@@ -14,8 +14,6 @@ namespace settings_keys {
 inline constexpr const char* kKeyPath = "SOFTWARE\\Halvern\\KARVOMk2";
 inline constexpr std::uint32_t kSavedRevision = 2002;
 inline constexpr std::uint32_t kDefaultRevision = 2001;
-inline constexpr std::size_t kFileNameMax = 19;
-inline constexpr std::size_t kDirMax = 259;
 }  // namespace settings_keys
 
 class PersistedSettings {

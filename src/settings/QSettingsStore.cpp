@@ -1,5 +1,6 @@
 #include "settings/QSettingsStore.h"
 
+#include <QFile>
 #include <QSettings>
 
 #include "settings/PersistedSettings.h"
@@ -26,12 +27,25 @@ QSettingsStore::QSettingsStore() {
 #else
     settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Halvern",
                                             "KARVOMk2");
+    SetAsideUnreadableFile();
 #endif
 }
 
 QSettingsStore::QSettingsStore(const std::string& iniFile)
     : settings_(
-          std::make_unique<QSettings>(QString::fromStdString(iniFile), QSettings::IniFormat)) {}
+          std::make_unique<QSettings>(QString::fromStdString(iniFile), QSettings::IniFormat)) {
+    SetAsideUnreadableFile();
+}
+
+void QSettingsStore::SetAsideUnreadableFile() {
+    settings_->allKeys();  // the file is read on first use; its status follows
+    if (settings_->status() != QSettings::FormatError) return;
+    const QString file = settings_->fileName();
+    const QString aside = file + QStringLiteral(".unreadable");
+    QFile::remove(aside);
+    if (!QFile::rename(file, aside)) return;  // Flush will say what fails
+    settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
 
 QSettingsStore::~QSettingsStore() = default;
 

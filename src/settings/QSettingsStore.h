@@ -27,6 +27,10 @@ class QSettingsStore final : public SettingsStore {
     std::string LastError() const override { return lastError_; }
 
   private:
+    // A file the INI reader cannot parse is kept beside it as NAME.unreadable
+    // and a new one started: otherwise every save would fail on it forever.
+    void SetAsideUnreadableFile();
+
     std::unique_ptr<QSettings> settings_;
     // An INI file cannot hold an empty group, so a key created but not yet
     // written lives here until its first value lands.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "settings/MemorySettingsStore.h"
 #include "settings/PersistedSettings.h"
@@ -82,12 +84,44 @@ TEST(PersistedSettings, OutOfRangeValuesAreBroughtBack) {
     PersistedValues v = StartRun(store, prompts, "/d");
     PersistedSettings(store, prompts).SaveSettings(v);
     store.Values()["ProgBits"] = std::uint32_t{0x117};
-    store.Values()["Filename"] = std::string("A_VERY_LONG_DATA_FILE_NAME.usb");
     store.Values()["Manuf_index"] = std::uint32_t{0xFFFFFFFF};
     const PersistedValues again = StartRun(store, prompts, "/d");
     EXPECT_EQ(again.flags.ProgBits, 0x17);
-    EXPECT_EQ(again.DataFileName.size(), 19u);
     EXPECT_EQ(again.ManufIndex, 0);
+}
+
+// Only the program's own two data files are ever named: anything else in the
+// store (a path, another name) starts from the first file.
+TEST(PersistedSettings, TheDataFileIsOneOfTheProgramsOwn) {
+    for (const std::string& stored :
+         {std::string("../../../../etc/passwd"), std::string("/etc/passwd"),
+          std::string("A_VERY_LONG_DATA_FILE_NAME.usb"), std::string("KARVO_m.usb"),
+          std::string("")}) {
+        MemorySettingsStore store;
+        RecordingPrompts prompts;
+        PersistedValues v = StartRun(store, prompts, "/d");
+        PersistedSettings(store, prompts).SaveSettings(v);
+        store.Values()["Filename"] = stored;
+        const PersistedValues again = StartRun(store, prompts, "/d");
+        EXPECT_EQ(again.DataFileName, stored == "KARVO_m.usb" ? stored : "KARVO_e.usb") << stored;
+    }
+}
+
+// A program directory (or load folder) longer than any fixed field is kept
+// whole, so it matches again on the next start and the settings are trusted.
+TEST(PersistedSettings, LongPathsAreKeptWhole) {
+    const std::string dir = "/" + std::string(300, 'd') + "/karvo";
+    const std::string files = "/" + std::string(400, 'f');
+    MemorySettingsStore store;
+    RecordingPrompts prompts;
+    PersistedValues v = StartRun(store, prompts, dir);
+    v.flags.ProgBits = 0x0F;
+    v.LoadSaveDir = files;
+    PersistedSettings(store, prompts).SaveSettings(v);
+    const PersistedValues again = StartRun(store, prompts, dir);
+    EXPECT_EQ(again.flags.ProgBits, 0x0F) << "trusted, not defaults";
+    EXPECT_EQ(again.ProgramDir, dir);
+    EXPECT_EQ(again.LoadSaveDir, files);
 }
 
 TEST(PersistedSettings, FailuresAreShownNotSwallowed) {
@@ -131,6 +165,32 @@ TEST(QSettingsStoreFile, RoundTripsThroughAnIniFile) {
     }
     EXPECT_TRUE(prompts.boxes.empty());
     std::filesystem::remove(path);
+}
+
+// A file the INI reader cannot parse is set aside once and a new store
+// started; no run after it reports a failure.
+TEST(QSettingsStoreFile, AnUnreadableFileIsSetAsideAndReplaced) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("karvo-garbage-" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".ini");
+    const std::string garbage("\x00\xff[[[garbage\n=\x01\n", 16);
+    std::ofstream(path, std::ios::binary) << garbage;
+    RecordingPrompts prompts;
+    for (int run = 0; run < 2; ++run) {
+        QSettingsStore store(path.string());
+        PersistedValues v = StartRun(store, prompts, "/opt/k");
+        v.flags.ProgBits = 0x33;
+        PersistedSettings(store, prompts).SaveSettings(v);
+    }
+    EXPECT_TRUE(prompts.boxes.empty()) << prompts.boxes[0].text;
+    QSettingsStore store(path.string());
+    EXPECT_EQ(StartRun(store, prompts, "/opt/k").flags.ProgBits, 0x33);
+    std::ifstream aside(path.string() + ".unreadable", std::ios::binary);
+    std::stringstream kept;
+    kept << aside.rdbuf();
+    EXPECT_EQ(kept.str(), garbage);
+    std::filesystem::remove(path);
+    std::filesystem::remove(path.string() + ".unreadable");
 }
 
 }  // namespace
