@@ -51,4 +51,20 @@ int CliSession::Run(const std::string& line) {
     return status;
 }
 
+int CliSession::RunAll(const std::vector<std::string>& commands) {
+    StartUp();
+    int status = prompts_.Errors() != 0 ? kFailed : kOk;
+    for (const std::string& command : commands) {
+        const int result = Run(command);
+        if (result != kOk) {
+            status = result;
+            break;  // a failed step must not let the steps after it run
+        }
+    }
+    const int errorsBeforeExit = prompts_.Errors();
+    Exit();
+    if (status == kOk && prompts_.Errors() != errorsBeforeExit) status = kFailed;
+    return status;
+}
+
 }  // namespace karvo::cli

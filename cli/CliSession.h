@@ -31,6 +31,10 @@ class CliSession {
     void Exit() { presenter_.Exit(); }
     // Runs one command line; returns its exit status.
     int Run(const std::string& line);
+    // The whole run: start-up, the commands up to the first that fails, the
+    // exit sequence. A box raised anywhere, the exit sequence included,
+    // fails the run.
+    int RunAll(const std::vector<std::string>& commands);
 
     MainPresenter& Presenter() { return presenter_; }
     StderrPrompts& Prompts() { return prompts_; }

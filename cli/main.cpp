@@ -1,6 +1,7 @@
 // karvo-cli: the KARVO Mk2 control program without windows, for production
 // scripts and end-to-end tests.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> commands = options->commands;
     if (!options->script.empty()) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(options->script, ec)) {
+            std::fprintf(stderr, "karvo-cli: %s is a folder, not a script\n",
+                         options->script.c_str());
+            return kUsage;
+        }
         std::ifstream in(options->script, std::ios::binary);
         if (!in) {
             std::fprintf(stderr, "karvo-cli: cannot read script %s\n", options->script.c_str());
@@ -86,15 +93,5 @@ int main(int argc, char** argv) {
     CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts,
                        programmer.virtualProgrammer.get());
 
-    session.StartUp();
-    int status = prompts.Errors() != 0 ? kFailed : kOk;
-    for (const std::string& command : commands) {
-        const int result = session.Run(command);
-        if (result != kOk) {
-            status = result;
-            break;  // a failed step must not let the steps after it run
-        }
-    }
-    session.Exit();
-    return status;
+    return session.RunAll(commands);
 }

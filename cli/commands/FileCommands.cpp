@@ -118,6 +118,16 @@ constexpr std::pair<const char*, FillChoice> kFills[] = {
     {"none", FillChoice::Disable},
 };
 
+// The usual names of the two text formats beyond the dialog's own filters
+// (.hex, .mot): a file named so is never taken for a binary image.
+constexpr std::pair<const char*, FileFormat> kTextExtensions[] = {
+    {".hex", FileFormat::FormatIntelHex},     {".ihex", FileFormat::FormatIntelHex},
+    {".ihx", FileFormat::FormatIntelHex},     {".mot", FileFormat::FormatMotorola},
+    {".s19", FileFormat::FormatMotorola},     {".s28", FileFormat::FormatMotorola},
+    {".s37", FileFormat::FormatMotorola},     {".srec", FileFormat::FormatMotorola},
+    {".srecord", FileFormat::FormatMotorola}, {".sx", FileFormat::FormatMotorola},
+};
+
 template <typename T, std::size_t N>
 std::optional<T> Lookup(const std::pair<const char*, T> (&table)[N], const std::string& word) {
     for (const auto& [name, value] : table) {
@@ -174,6 +184,12 @@ int RunFileCommand(CliSession& session, const CliSession::Words& args, bool load
                         "connected)",
                         command));
         return kFailed;
+    }
+    // Byte-wide parts offer the text formats; a text file's usual extension
+    // chooses its format as a user would in the dialog.
+    const char family = presenter.Device().Family();
+    if (load && !dialog.format && family != 'C' && family != 'P') {
+        dialog.format = Lookup(kTextExtensions, fs::path(args[0]).extension().string());
     }
     ScriptedFileChoice files(args[0]);
     NoFileProgress progress;

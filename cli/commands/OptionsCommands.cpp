@@ -49,8 +49,8 @@ int Options(MainPresenter& presenter, const CliSession::Words& args) {
     std::optional<std::uint32_t> progBits;
     if (!args.empty() && args[0].rfind("progbits=", 0) == 0) {
         progBits = ParseHex(args[0].substr(9));
-        if (!progBits) {
-            Complain("options: progbits= takes a hexadecimal number");
+        if (!progBits || *progBits > 0xFF) {
+            Complain("options: progbits= takes a hexadecimal byte, 0 to FF");
             return kUsage;
         }
         first = 1;
@@ -76,8 +76,7 @@ int Options(MainPresenter& presenter, const CliSession::Words& args) {
         return kFailed;
     }
     OptionFlags& flags = presenter.State().settings.flags;
-    // As a stored value would be taken: only the low byte.
-    if (progBits) flags.ProgBits = static_cast<std::uint8_t>(*progBits & 0xFF);
+    if (progBits) flags.ProgBits = static_cast<std::uint8_t>(*progBits);
     ScriptedOptions dialog(std::move(clicks));
     presenter.Options(dialog);
     if (!dialog.Refused().empty()) {

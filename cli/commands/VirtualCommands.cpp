@@ -29,9 +29,14 @@ int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
     if (!address || bytes.empty()) return kUsage;
     return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
         ChipArea* area = MainArea(chip);
-        if (area == nullptr || *address >= area->bytes.size() ||
-            bytes.size() > area->bytes.size() - *address) {
-            Complain("virtual set: no chip in the socket there (select a device first)");
+        if (area == nullptr) {
+            Complain("virtual set: no chip in the socket (select a device first)");
+            return kFailed;
+        }
+        if (*address >= area->bytes.size() || bytes.size() > area->bytes.size() - *address) {
+            Complain(fmt::format("virtual set: {:X} .. {:X} is beyond the chip, which ends at {:X}",
+                                 *address, std::uint64_t{*address} + bytes.size() - 1,
+                                 area->bytes.size() - 1));
             return kFailed;
         }
         std::copy(bytes.begin(), bytes.end(), area->bytes.begin() + *address);
@@ -78,6 +83,8 @@ int Fault(VirtualProgrammer& programmer, const CliSession::Words& args) {
     if (kind == "corrupt") {
         programmer.Corrupt(*n);
     } else if (kind == "stall") {
+        // A count that does not fit would wrap to a negative one.
+        if (*n > 0x7FFFFFFF) return kUsage;
         programmer.StallAfter(static_cast<int>(*n));
     } else {
         return kUsage;

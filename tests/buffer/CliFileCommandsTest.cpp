@@ -71,10 +71,10 @@ TEST(CliFileCommands, FormatFromTheExtensionOrTheArgument) {
     EXPECT_EQ(r.Run("load " + r.files.Write("a.MOT", srec)), cli::kOk);
     EXPECT_EQ(r.Buffer()[0x100], 0xA5);
     // Under "All Files" the dialog opens on Binary.
-    EXPECT_EQ(r.Run("load " + r.files.Write("a.s19", srec) + " fill=zero"), cli::kOk);
+    EXPECT_EQ(r.Run("load " + r.files.Write("a.dat", srec) + " fill=zero"), cli::kOk);
     EXPECT_EQ(r.Buffer()[0], 'S');
     EXPECT_EQ(r.Buffer()[0x100], 0x00);
-    EXPECT_EQ(r.Run("load " + r.files.Path("a.s19") + " format=motorola fill=ff"), cli::kOk);
+    EXPECT_EQ(r.Run("load " + r.files.Path("a.dat") + " format=motorola fill=ff"), cli::kOk);
     EXPECT_EQ(r.Buffer()[0x100], 0xA5);
     EXPECT_EQ(r.Run("load " + r.files.Write("a.bin", "\x01\x02") + " offset=+7FF0"), cli::kOk);
     EXPECT_EQ(r.Buffer()[0x7FF1], 0x02);
@@ -140,6 +140,28 @@ TEST(CliFileCommands, WordPartsRefuseTheByteFormatsAndTheOffset) {
     // Its own format has no reader yet.
     EXPECT_EQ(r.Run("load " + file), cli::kFailed);
     EXPECT_EQ(r.Run("save " + r.files.Path("q.hex") + " format=inx16"), cli::kFailed);
+}
+
+// Without format=, a text file's usual extension chooses its format: an
+// S-record file is never taken for a binary image.
+TEST(CliFileCommands, TheUsualTextExtensionsChooseTheirFormat) {
+    CliRig r;
+    ASSERT_EQ(r.Run("select Intel 27C256"), cli::kOk);
+    const std::string srec = "S107000001020304EE\nS9030000FC\n";
+    const std::string intel = ":02001000AABB89\r\n:00000001FF\r\n";
+    const std::pair<const char*, const std::string*> files[] = {
+        {"a.s19", &srec}, {"a.S28", &srec},   {"a.s37", &srec},  {"a.srec", &srec},
+        {"a.mot", &srec}, {"a.ihex", &intel}, {"a.ihx", &intel}, {"a.HEX", &intel},
+    };
+    for (const auto& [name, text] : files) {
+        const std::string path = r.files.Write(name, *text);
+        r.log.lines.clear();
+        EXPECT_EQ(r.Run("load " + path), cli::kOk) << name;
+        ASSERT_EQ(r.log.lines.size(), 4u) << name;
+        EXPECT_EQ(r.log.lines[2],
+                  text == &srec ? " Highest Load Address : 3" : " Highest Load Address : 11")
+            << name;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "CliOptions.h"
+#include "CliSession.h"
 #include "CommandLine.h"
+#include "support/CatalogueFixture.h"
+#include "support/RecordingPorts.h"
 
 namespace karvo::cli {
 namespace {
@@ -55,6 +58,34 @@ TEST(CliOptions, RefusesMistakes) {
     EXPECT_FALSE(ParseCliOptions(3, answer, error));
     const char* twoScripts[] = {"karvo-cli", "a", "b"};
     EXPECT_FALSE(ParseCliOptions(3, twoScripts, error));
+}
+
+// A whole run's status: a box raised anywhere counts, also one raised by the
+// exit sequence when the settings cannot be written.
+TEST(CliRun, ABoxOfTheExitSequenceFailsTheRun) {
+    for (const bool failAtExit : {false, true}) {
+        test::ScratchProgramDir dir;
+        dir.Write("KARVO_e.usb", {{"Intel", {test::DeviceBuilder('E', 0x7FFF, "27C256")}}});
+        ManualClock clock;
+        VirtualProgrammer programmer{VirtualSettings{}, clock};
+        VirtualBackend usb{programmer};
+        test::RecordingLog log;
+        test::RecordingView view;
+        StderrPrompts prompts;
+        test::RecordingSounds sounds;
+        MemorySettingsStore store;
+        test::CountingUpdate update;
+        CliSession session{
+            {log, view, prompts, sounds, store, usb, clock, update}, prompts, &programmer};
+        std::vector<std::string> commands{"panel"};
+        // The last command breaks the store, as a full disk would.
+        if (failAtExit) commands.push_back("clear");
+        session.Register("clear", 0, 0, [&](const Words&) {
+            store.FailWrites(true);
+            return kOk;
+        });
+        EXPECT_EQ(session.RunAll(commands), failAtExit ? kFailed : kOk);
+    }
 }
 
 }  // namespace

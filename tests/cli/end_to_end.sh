@@ -85,6 +85,45 @@ grep -q '^ProgBits=07 .* SoundON=0$' "$work/got" && pass=$((pass + 1)) || { fail
 "$cli" --settings "$work/keep.ini" --data-dir "$work/other" --virtual -e 'select Atmel AT89S52' -e 'options' >"$work/got" 2>&1
 grep -q '^ProgBits=01 .* SoundON=1$' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: settings from another directory"; cat "$work/got"; }
 
+# A chip listed in both data files is reached by naming the file; without
+# it the name is ambiguous, not silently the first file's.
+run select_both_files 2 "$version" --virtual -e 'select Winbond W25X10'
+grep -q 'is in both data files; name one with --file KARVO_e.usb or --file KARVO_m.usb' "$work/err" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: ambiguous select message"; cat "$work/err"; }
+"$cli" --settings "$work/both.ini" --virtual -e 'select --file KARVO_m.usb Winbond W25X10' -e panel >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -qx 'DevL=W25X10' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: select --file ($st)"; cat "$work/got"; }
+run select_bad_file 2 "$version" --virtual -e 'select --file /etc/passwd Winbond W25X10'
+
+# A parameter block the programmer never confirms is said and fails the run.
+run select_unconfirmed 1 "${version} Selected : Atmel  AT27C256R\n The programmer did not confirm the parameters of AT27C256R; check the cable, Reconnect and select the device again\n" --virtual=mute=V -e 'select Atmel AT27C256R'
+
+# Small faults of the command line: refused, never half-done.
+mkdir -p "$work/folder"
+run script_is_folder 2 "" --virtual "$work/folder"
+run progbits_too_big 2 "${version} Selected : Atmel  AT89S52\n ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***\n Parameters sent OK\n" --virtual -e 'select Atmel AT89S52' -e 'options progbits=100'
+run stall_too_big 2 "$version" --virtual -e 'virtual fault stall FFFFFFFF'
+run set_beyond_chip 1 "${version} Selected : Atmel  AT27C256R\n Parameters sent OK\n" --virtual -e 'select Atmel AT27C256R' -e 'virtual set 8000 12'
+grep -q 'beyond the chip, which ends at 7FFF' "$work/err" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: set beyond the chip"; cat "$work/err"; }
+
+# A box of the exit sequence (settings that cannot be written) fails the run.
+mkdir -p "$work/ro" && printf '' >"$work/ro/settings.ini" && chmod 0444 "$work/ro/settings.ini" && chmod 0555 "$work/ro"
+if [ ! -w "$work/ro/settings.ini" ]; then
+  "$cli" --settings "$work/ro/settings.ini" --virtual >"$work/got" 2>"$work/err"
+  st=$?
+  [ $st = 1 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: exit box status ($st)"; cat "$work/err"; }
+fi
+chmod 0755 "$work/ro"
+
+# A settings file that is not one is replaced cleanly, once: the next run
+# reports nothing.
+printf '\x00\xff[[[garbage\n=\x01\n' >"$work/garbage.ini"
+"$cli" --settings "$work/garbage.ini" --virtual >"$work/got" 2>"$work/err"
+st1=$?
+"$cli" --settings "$work/garbage.ini" --virtual >"$work/got" 2>"$work/err2"
+st2=$?
+[ $st1 = 0 ] && [ $st2 = 0 ] && [ ! -s "$work/err2" ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: garbage settings ($st1 $st2)"; cat "$work/err" "$work/err2"; }
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }
