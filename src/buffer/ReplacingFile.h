@@ -5,9 +5,12 @@
 
 namespace karvo {
 
-// A file written beside its final name and renamed over it only once every
+// A file written beside its final name and put in its place only once every
 // byte is on the medium, so a save that fails half-way (disk full, a removed
-// medium) leaves the file it would have replaced as it was.
+// medium) leaves the file it would have replaced as it was. The file has no
+// name until then where the system allows it, so a save killed half-way
+// leaves nothing behind either; hidden names of ours that an older killed
+// save left are removed.
 class ReplacingFile final : public ByteSink {
   public:
     ReplacingFile() = default;
@@ -25,6 +28,8 @@ class ReplacingFile final : public ByteSink {
 
   private:
     void Discard();
+    // Gives the unnamed file its target's name.
+    bool NameUnnamedFile();
 
     int fd_ = -1;
     std::string target_;

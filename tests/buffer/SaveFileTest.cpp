@@ -8,6 +8,7 @@
 
 #include "FileTestSupport.h"
 #include "buffer/FileFormatModel.h"
+#include "buffer/ReplacingFile.h"
 
 namespace karvo::test {
 namespace {
@@ -97,6 +98,42 @@ TEST(SaveFile, ThroughALinkTheLinkedFileChanges) {
     EXPECT_EQ(s.Save(dir.Path("link.bin"), FileFormat::FormatBinary, 0, 3), SaveEnd::Saved);
     EXPECT_TRUE(fs::is_symlink(dir.Path("link.bin")));
     EXPECT_EQ(dir.Read("real.bin").size(), 4u);
+}
+
+// Through a link to a file that does not exist yet, the file is created where
+// the link points and the link stays a link.
+TEST(SaveFile, ThroughADanglingLinkTheLinkedFileIsCreated) {
+    ScratchDir dir;
+    fs::create_directories(dir.Path("sub"));
+    fs::create_symlink("sub/new.bin", dir.Path("link.bin"));
+    Saver s(kEprom2K);
+    EXPECT_EQ(s.Save(dir.Path("link.bin"), FileFormat::FormatBinary, 0, 3), SaveEnd::Saved);
+    EXPECT_TRUE(fs::is_symlink(dir.Path("link.bin")));
+    EXPECT_EQ(dir.Read("sub/new.bin").size(), 4u);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"link.bin", "sub"}));
+}
+
+// A save killed while writing leaves no file with a name; hidden files that
+// killed saves of older versions left beside the target are removed, those
+// of a running process are not.
+TEST(SaveFile, NoTemporaryFileIsLeftAndStaleOnesAreRemoved) {
+    ScratchDir dir;
+    const std::string stale = dir.Write(".out.hex.karvo-999999999-3", "stale");
+    const std::string live =
+        dir.Write(".out.hex.karvo-" + std::to_string(::getppid()) + "-1", "in use");
+    const std::string other = dir.Write(".other.hex.karvo-999999999-3", "not ours to judge");
+    {
+        ReplacingFile file;
+        ASSERT_TRUE(file.Create(dir.Path("out.hex")));
+        const std::uint8_t bytes[] = {1, 2, 3};
+        ASSERT_TRUE(file.WriteAll(bytes, sizeof bytes));
+        // Killed here: nothing of this save has a name yet.
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{fs::path(other).filename().string(),
+                                                         fs::path(live).filename().string()}));
+    }
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST(SaveFile, DiskFullHalfWayKeepsTheOldFileAndSaysFileError) {
