@@ -54,6 +54,7 @@ void JobContext::ProgressValue(int value) {
     shownPercent_ = percent;
     OperationHost* host = &host_;
     ui_.Post([channel = channel_, host, value, percent] {
+        channel->percent = percent;
         if (channel->window != nullptr) {
             channel->window->SetValue(value);
         } else if (channel->aborted) {

@@ -18,6 +18,7 @@ namespace karvo {
 struct RunChannel {
     ProgressWindowPort* window = nullptr;
     bool aborted = false;
+    int percent = 0;  // how far the bar is
 };
 
 // Everything a family job uses, on the worker thread. Screen effects are

@@ -107,7 +107,7 @@ void OperationEngine::Abort() {
     host_.LogLine(" Process Aborted");
     host_.PlayError();
     // Every button stays off until the worker has let go of the link.
-    host_.ShowFinishing(0);
+    host_.ShowFinishing(channel_->percent);
     channel_->window->Close();
 }
 

@@ -31,10 +31,35 @@ TEST(MainLayout, GrowingWindowGrowsTheLogAndKeepsTheBottomDistances) {
     EXPECT_EQ(big.memo.top + big.memo.height, big.panel1.top);
 }
 
-TEST(MainLayout, NeverShrinksBelowTheDesignSize) {
-    const MainLayout l = ComputeMainLayout(100, 100);
-    EXPECT_EQ(l.memo.width, 777);
-    EXPECT_GT(l.memo.height, 0);
+TEST(MainLayout, ShrinksTheLogAndTheButtonsOnlyDownToTheMinimum) {
+    const MainLayout design = ComputeMainLayout(790, 534);
+    EXPECT_EQ(design.toolButtonWidth, 66);
+    const MainLayout small = ComputeMainLayout(630, 430);
+    EXPECT_EQ(small.memo.height, design.memo.height - 104);
+    EXPECT_LE(kToolbarLeft + 11 * small.toolButtonWidth, 630) << "every button on the window";
+    const MainLayout tiny = ComputeMainLayout(100, 100);
+    EXPECT_EQ(tiny.memo.width, kMinClientWidth - 13);
+    EXPECT_GE(tiny.memo.height, 60) << "a few lines of log stay";
+    EXPECT_GE(tiny.toolButtonWidth, 50);
+}
+
+// On a 640 × 480 screen the whole frame, title bar included, sits on the
+// screen one pixel from its top left, and the client shrinks to make room.
+TEST(MainLayout, TopLeftPlacementFitsTheFrameOnASmallScreen) {
+    const FrameMargins frame{4, 28, 4, 4};
+    const TopLeftPlacement p = PlaceTopLeft({0, 0, 640, 480}, frame);
+    EXPECT_EQ(p.frameLeft, 1);
+    EXPECT_EQ(p.frameTop, 1);
+    EXPECT_LE(p.frameLeft + frame.left + p.clientWidth + frame.right, 640);
+    EXPECT_LE(p.frameTop + frame.top + p.clientHeight + frame.bottom, 480);
+    EXPECT_EQ(p.clientWidth, 640 - 1 - 8);
+    EXPECT_EQ(p.clientHeight, 480 - 1 - 32);
+    // A panel along the top moves the window below it; a larger screen
+    // keeps the design size.
+    const TopLeftPlacement below = PlaceTopLeft({0, 24, 1000, 744}, frame);
+    EXPECT_EQ(below.frameTop, 25);
+    EXPECT_EQ(below.clientWidth, kDesignClientWidth);
+    EXPECT_EQ(below.clientHeight, kDesignClientHeight);
 }
 
 }  // namespace

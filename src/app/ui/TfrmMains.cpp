@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/MainLayout.h"
@@ -51,7 +52,7 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     labels_ = panels.labels;
     BuildBottomRow();
 
-    setMinimumSize(kDesignClientWidth, kDesignClientHeight);
+    setMinimumSize(kMinClientWidth, kMinClientHeight);
     resize(kDesignClientWidth, kDesignClientHeight);
     ApplyLayout();
 
@@ -94,7 +95,7 @@ void TfrmMains::BuildToolbar() {
         // Like any toolbar: clicked, never focused away from the log.
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(kToolbarLeft + i * kToolButtonWidth, 0, kToolButtonWidth,
-                            kToolButtonHeight);
+                            kToolButtonHeight);  // ApplyLayout narrows them on a small screen
         // The start-up sequence enables what may be used.
         button->setEnabled(false);
         toolButtons_[index] = button;
@@ -146,6 +147,11 @@ void TfrmMains::ConnectCommands() {
 
 void TfrmMains::ApplyLayout() {
     const MainLayout layout = ComputeMainLayout(width(), height());
+    for (int i = 0; i < kToolButtonCount; ++i) {
+        toolButtons_[static_cast<std::size_t>(i)]->setGeometry(
+            kToolbarLeft + i * layout.toolButtonWidth, 0, layout.toolButtonWidth,
+            kToolButtonHeight);
+    }
     Place(Panel1, layout.panel1);
     Place(Panel2, layout.panel2);
     Place(ClearMessages, layout.clearButton);
@@ -157,6 +163,12 @@ void TfrmMains::ApplyLayout() {
 void TfrmMains::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ApplyLayout();
+}
+
+void TfrmMains::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window manager adds its frame after the show; fit once it has.
+    QTimer::singleShot(0, this, [this] { view_->Shown(); });
 }
 
 void TfrmMains::closeEvent(QCloseEvent* event) {

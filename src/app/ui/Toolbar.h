@@ -25,9 +25,4 @@ inline constexpr std::array<ToolbarEntry, kToolButtonCount> kToolbar = {{
     {"Options", "Set Options"},
 }};
 
-// The buttons sit side by side from the left edge along the top.
-inline constexpr int kToolbarLeft = 8;
-inline constexpr int kToolButtonWidth = 66;
-inline constexpr int kToolButtonHeight = 57;
-
 }  // namespace karvo::ui

@@ -32,10 +32,18 @@ class WindowView final : public MainViewPort {
     void FinishingChanged(int percent) override;
     ScreenSize Screen() override;
     void Place(WindowPlacement placement) override;
+    // The window was shown, so its frame is known: a window placed at the top
+    // left is fitted again with the real frame.
+    void Shown();
 
   private:
+    // True when the real frame was known and used.
+    bool FitTopLeft();
+
     QPointer<QWidget> window_;
     MainWidgets widgets_;
+    bool topLeft_ = false;
+    int fitAttempts_ = 0;
 };
 
 }  // namespace karvo::ui
