@@ -85,6 +85,13 @@ grep -q '^ProgBits=07 .* SoundON=0$' "$work/got" && pass=$((pass + 1)) || { fail
 "$cli" --settings "$work/keep.ini" --data-dir "$work/other" --virtual -e 'select Atmel AT89S52' -e 'options' >"$work/got" 2>&1
 grep -q '^ProgBits=01 .* SoundON=1$' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: settings from another directory"; cat "$work/got"; }
 
+# A binary image from a pipe loads its bytes (a pipe has no size).
+printf '\x12\x34\x56' | "$cli" --settings "$work/pipe.ini" --virtual -e 'select Atmel AT27C256R' \
+  -e 'load /dev/stdin format=binary' -e 'dump 0 4' >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -qx '00000000: 12 34 56 FF' "$work/got" && grep -qx ' File /dev/stdin Loaded' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: binary from a pipe ($st)"; cat "$work/got"; }
+
 # A chip listed in both data files is reached by naming the file; without
 # it the name is ambiguous, not silently the first file's.
 run select_both_files 2 "$version" --virtual -e 'select Winbond W25X10'
