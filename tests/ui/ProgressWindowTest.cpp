@@ -129,6 +129,7 @@ class ProgressWindowTest : public QObject {
     void readThroughTheWindow();
     void captionFollowsTheStep();
     void abortDuringARead();
+    void closingWhileFinishingClosesAfterTheWorker();
 };
 
 void ProgressWindowTest::looksAsGiven() {
@@ -372,6 +373,30 @@ void ProgressWindowTest::abortDuringARead() {
     // The aborted stream was drained: the next Read works.
     QTest::mouseClick(rig.Button(ToolButton::SB_Read), Qt::LeftButton);
     QCOMPARE(rig.LogLines().mid(rig.LogLines().size() - 2, 1), QStringList{" Read Completed"});
+}
+
+// Closing the window while an aborted operation is being finished would take
+// the link and the buffer from under the worker, or freeze the window until it
+// ends: the window says so, stays, and closes itself once the worker is done.
+void ProgressWindowTest::closingWhileFinishingClosesAfterTheWorker() {
+    OperationWindowRig rig;
+    rig.gate.Arm(2 + 128);
+    test::WhenModal<TProgressForm>([&](TProgressForm* form) {
+        auto* bar = form->findChild<QProgressBar*>("ProgRun");
+        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), 0x2000, 10000);
+        QTest::mouseClick(form->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    });
+    QTest::mouseClick(rig.Button(ToolButton::SB_Read), Qt::LeftButton);
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QVERIFY(!rig.window->close());
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.LogLines().last(),
+             QStringLiteral(" The program closes when the programmer has finished the aborted "
+                            "operation"));
+    rig.gate.Open();
+    QTRY_VERIFY(!rig.window->isVisible());
+    QVERIFY(!rig.window->Presenter().Engine()->Busy());
 }
 
 QTEST_MAIN(ProgressWindowTest)

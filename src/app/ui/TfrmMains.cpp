@@ -59,6 +59,9 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     log_ = std::make_unique<MemoLog>(Memo1);
     view_ = std::make_unique<WindowView>(
         MainWidgets{this, labels_, toolButtons_, FinishingBar, ReconnectBT});
+    view_->OnFinished([this] {
+        if (closeWhenFinished_) close();
+    });
     PromptPort* prompts = ports.prompts;
     if (prompts == nullptr) {
         ownPrompts_ = std::make_unique<MessageBoxPrompts>(this);
@@ -172,6 +175,19 @@ void TfrmMains::showEvent(QShowEvent* event) {
 }
 
 void TfrmMains::closeEvent(QCloseEvent* event) {
+    // The link and the buffer must outlive a worker still finishing an
+    // aborted operation; rather than freeze until it is done, the window
+    // says so and closes itself at its end.
+    if (presenter_ != nullptr && presenter_->Engine() != nullptr && presenter_->Engine()->Busy()) {
+        if (!closeWhenFinished_) {
+            closeWhenFinished_ = true;
+            presenter_->LogLine(
+                " The program closes when the programmer has finished the "
+                "aborted operation");
+        }
+        event->ignore();
+        return;
+    }
     ExitOnce();
     event->accept();
 }

@@ -88,6 +88,7 @@ class TfrmMains final : public QWidget {
     std::unique_ptr<FileWindows> fileWindows_;
     std::unique_ptr<MainPresenter> presenter_;
     bool exited_ = false;
+    bool closeWhenFinished_ = false;
 };
 
 }  // namespace karvo::ui

@@ -34,12 +34,14 @@ void WindowView::ButtonEnabledChanged(ToolButton button, bool enabled) {
 void WindowView::FinishingChanged(int percent) {
     QProgressBar* bar = widgets_.finishing;
     QPushButton* reconnect = widgets_.reconnect;
-    PostTo(window_, [bar, reconnect, percent](QWidget*) {
+    PostTo(window_, [this, bar, reconnect, percent](QWidget*) {
         // Reconnect would need the link the worker still holds.
         if (reconnect != nullptr) reconnect->setEnabled(percent < 0);
-        if (bar == nullptr) return;
-        bar->setVisible(percent >= 0);
-        if (percent >= 0) bar->setValue(percent);
+        if (bar != nullptr) {
+            bar->setVisible(percent >= 0);
+            if (percent >= 0) bar->setValue(percent);
+        }
+        if (percent < 0 && finished_) finished_();
     });
 }
 

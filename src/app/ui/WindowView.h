@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 
 #include <QLabel>
 #include <QPointer>
@@ -35,6 +36,8 @@ class WindowView final : public MainViewPort {
     // The window was shown, so its frame is known: a window placed at the top
     // left is fitted again with the real frame.
     void Shown();
+    // Runs on the GUI thread once an aborted operation has been finished.
+    void OnFinished(std::function<void()> finished) { finished_ = std::move(finished); }
 
   private:
     // True when the real frame was known and used.
@@ -43,6 +46,7 @@ class WindowView final : public MainViewPort {
     QPointer<QWidget> window_;
     MainWidgets widgets_;
     bool topLeft_ = false;
+    std::function<void()> finished_;
     int fitAttempts_ = 0;
 };
 
