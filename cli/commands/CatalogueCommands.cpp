@@ -54,7 +54,8 @@ int Devices() {
             for (std::size_t j = 0; j < manufacturers[m].deviceCount; ++j) {
                 const DeviceRecord r = *file->Record(m, j);
                 std::printf("%s\t%s\t%s\t%c\t%02X\t%02X\t%X\n", name, manufacturers[m].name.c_str(),
-                            r.DevName().c_str(), r.Family() ? r.Family() : '?', r.Algorithm(),
+                            r.DevName().c_str(),
+                            r.Family() != Family::None ? Letter(r.Family()) : '?', r.Algorithm(),
                             r.ConfigType(), static_cast<std::uint32_t>(r.LastAddr()));
             }
         }

@@ -187,8 +187,8 @@ int RunFileCommand(CliSession& session, const CliSession::Words& args, bool load
     }
     // Byte-wide parts offer the text formats; a text file's usual extension
     // chooses its format as a user would in the dialog.
-    const char family = presenter.Device().Family();
-    if (load && !dialog.format && family != 'C' && family != 'P') {
+    const Family family = presenter.Device().Family();
+    if (load && !dialog.format && family != Family::Pic && family != Family::Logic) {
         dialog.format = Lookup(kTextExtensions, fs::path(args[0]).extension().string());
     }
     ScriptedFileChoice files(args[0]);

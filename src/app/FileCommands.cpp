@@ -40,14 +40,14 @@ void RememberDirectory(std::string& remembered, const FileDialogAnswer& answer) 
 
 FileCommandStatus MainPresenter::Load(const FileCommandPorts& ui) {
     if (state_.AppState == 0 || !deviceActive_ || LinkBusy()) return FileCommandStatus::NotRun;
-    const char family = device_.Family();
+    const Family family = device_.Family();
     const FileDialogAnswer answer =
         ui.files.ChooseFileToOpen({FileFilterFor(family), state_.settings.LoadSaveDir, ""});
     FileCommandStatus status = FileCommandStatus::Cancelled;
     if (answer.accepted) {
         files_.fileName = answer.path;
         FileFormat format = PreselectedLoadFormat(family, answer.filterIndex);
-        if (family != 'P') {
+        if (family != Family::Logic) {
             FileFormatModel model(files_.choices, device_, FileFormatLayout::Load, format);
             if (!ui.format.Run(model)) {
                 model.Cancel();
@@ -84,7 +84,7 @@ FileCommandStatus MainPresenter::Load(const FileCommandPorts& ui) {
 
 FileCommandStatus MainPresenter::Save(const FileCommandPorts& ui) {
     if (state_.AppState == 0 || !deviceActive_ || LinkBusy()) return FileCommandStatus::NotRun;
-    const char family = device_.Family();
+    const Family family = device_.Family();
     const FileDialogAnswer answer = ui.files.ChooseFileToSave(
         {FileFilterFor(family), state_.settings.LoadSaveDir, files_.fileName});
     FileCommandStatus status = FileCommandStatus::Cancelled;
@@ -92,7 +92,7 @@ FileCommandStatus MainPresenter::Save(const FileCommandPorts& ui) {
         files_.fileName = answer.path;
         FileFormat format = PreselectedSaveFormat(family);
         SaveRange range{0, static_cast<std::uint32_t>(device_.LastAddr())};
-        if (family != 'P') {
+        if (family != Family::Logic) {
             FileFormatModel model(files_.choices, device_, FileFormatLayout::Save, format);
             if (!ui.format.Run(model)) {
                 model.Cancel();
@@ -101,7 +101,7 @@ FileCommandStatus MainPresenter::Save(const FileCommandPorts& ui) {
                 std::string error;
                 if (const auto typed = model.ReadSaveRange(error)) {
                     // The word formats write their fixed areas, not the range.
-                    if (family != 'C') range = *typed;
+                    if (family != Family::Pic) range = *typed;
                 } else {
                     ShowError(*this, kProgramCaption, error);
                     files_.choices.format = FileFormat::FormatCancelled;

@@ -67,7 +67,7 @@ SelectOutcome MainPresenter::Select(SelectionDialogPort& dialog) {
         // the previous chip's.
         panel_.SetLabel(PanelLabel::CheckL, "");
     }
-    if (device_.Family() == 'C') remembered.flags.ProgBits = 0x17;
+    if (device_.Family() == Family::Pic) remembered.flags.ProgBits = 0x17;
     return outcome;
 }
 
@@ -116,7 +116,7 @@ bool MainPresenter::ActivateDevice(SelectionModel& model, SelectionDialogPort& d
     if (device_.ManufId() != 0) {
         panel_.SetLabel(PanelLabel::ManIDL, FormatId(device_.ManufId()));
         panel_.SetLabel(PanelLabel::DevIDL, FormatId(device_.DevId()));
-        if (device_.DevId2() != 0 && device_.Family() == 'M') {
+        if (device_.DevId2() != 0 && device_.Family() == Family::Micro) {
             panel_.SetLabel(PanelLabel::DevIDL2, FormatId(device_.DevId2()));
         }
     }
@@ -128,10 +128,10 @@ bool MainPresenter::ActivateDevice(SelectionModel& model, SelectionDialogPort& d
     panel_.SetLabel(PanelLabel::AdapL, notes.adapter);
     panel_.SetLabel(PanelLabel::ComL, notes.comment);
 
-    if (device_.Family() == 'C') {
+    if (device_.Family() == Family::Pic) {
         LogLine(" ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***");
         PlayNotify();
-    } else if (device_.Family() == 'M') {
+    } else if (device_.Family() == Family::Micro) {
         LogLine(" ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***");
         PlayNotify();
         dialog.ShowIspNotice();

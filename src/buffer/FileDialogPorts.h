@@ -58,10 +58,10 @@ enum class FileCommandStatus {
 };
 
 // The file dialogs' filter for a device family.
-const char* FileFilterFor(char family);
+const char* FileFilterFor(Family family);
 // The format the dialogs open with: by family, and for a load by the filter
 // the file was chosen under.
-FileFormat PreselectedLoadFormat(char family, int filterIndex);
-FileFormat PreselectedSaveFormat(char family);
+FileFormat PreselectedLoadFormat(Family family, int filterIndex);
+FileFormat PreselectedSaveFormat(Family family);
 
 }  // namespace karvo

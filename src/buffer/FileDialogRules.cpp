@@ -2,11 +2,11 @@
 
 namespace karvo {
 
-const char* FileFilterFor(char family) {
+const char* FileFilterFor(Family family) {
     switch (family) {
-        case 'C':
+        case Family::Pic:
             return "Inh8m (*.HEX)|*.hex|All Files (*.*)|*.*";
-        case 'P':
+        case Family::Logic:
             return "Jedec (*.JED)|*.jed|All Files (*.*)|*.*";
         default:
             return "Intel Hex (*.HEX)|*.hex|Motorola (*.MOT)|*.MOT|Binary (*.BIN)|*.bin|"
@@ -14,17 +14,17 @@ const char* FileFilterFor(char family) {
     }
 }
 
-FileFormat PreselectedLoadFormat(char family, int filterIndex) {
-    if (family == 'C') return FileFormat::FormatInh8m;
-    if (family == 'P') return FileFormat::FormatJedec;
+FileFormat PreselectedLoadFormat(Family family, int filterIndex) {
+    if (family == Family::Pic) return FileFormat::FormatInh8m;
+    if (family == Family::Logic) return FileFormat::FormatJedec;
     // Intel Hex 0, Motorola 1, Binary 2, All Files 3 (which the format
     // dialog shows as Binary).
     return static_cast<FileFormat>(filterIndex - 1);
 }
 
-FileFormat PreselectedSaveFormat(char family) {
-    if (family == 'C') return FileFormat::FormatInh8m;
-    if (family == 'P') return FileFormat::FormatJedec;
+FileFormat PreselectedSaveFormat(Family family) {
+    if (family == Family::Pic) return FileFormat::FormatInh8m;
+    if (family == Family::Logic) return FileFormat::FormatJedec;
     return FileFormat::FormatIntelHex;
 }
 

@@ -1,5 +1,7 @@
 #include "buffer/FileFormatModel.h"
 
+#include "catalogue/ChipFacts.h"
+
 #include <cctype>
 
 #include <fmt/format.h>
@@ -24,7 +26,7 @@ FileFormatModel::FileFormatModel(FileFormatKept& kept, const DeviceRecord& devic
     // Checking a button runs its click handler, so opening always leaves the
     // fill at the device default and the format at the checked button.
     FileFormat checked = FileFormat::FormatIntelHex;
-    if (family_ == 'C') {
+    if (family_ == Family::Pic) {
         checked = FileFormat::FormatInh8m;
     } else if (preselected == FileFormat::FormatMotorola) {
         checked = FileFormat::FormatMotorola;
@@ -40,12 +42,11 @@ FileFormatModel::FileFormatModel(FileFormatKept& kept, const DeviceRecord& devic
 std::uint32_t FileFormatModel::DefaultStop(const DeviceRecord& device) {
     const auto last = static_cast<std::uint32_t>(device.LastAddr());
     std::uint32_t stop = last;
-    if (device.Family() != 'M') return stop;
+    if (device.Family() != Family::Micro) return stop;
     // When several apply, the last of these wins.
-    if (device.Algorithm() == 35) stop = last + 32;
-    if (device.ManufId() == 0xBF && device.DevId() == 0x91) stop = last + 0x2000;
-    if (device.ConfigType() == 0xCB || device.ConfigType() == 0xD1)
-        stop = last + device.EepromSize();
+    if (CarriesUserRow(device)) stop = last + micro::kUserRowBytes;
+    if (IsSstDualBlock(device)) stop = last + micro::kSecondBlockBytes;
+    if (SaveRangeCoversData(device)) stop = last + device.EepromSize();
     return stop;
 }
 
@@ -54,10 +55,10 @@ bool FileFormatModel::FormatEnabled(FileFormat format) const {
         case FileFormat::FormatIntelHex:
         case FileFormat::FormatMotorola:
         case FileFormat::FormatBinary:
-            return family_ != 'C';
+            return family_ != Family::Pic;
         case FileFormat::FormatInh8m:
         case FileFormat::FormatInx16:
-            return family_ == 'C';
+            return family_ == Family::Pic;
         case FileFormat::FormatJedec:
         case FileFormat::FormatCancelled:
             break;

@@ -43,7 +43,9 @@ class FileFormatModel {
     FillChoice CheckedFill() const { return checkedFill_; }
     bool SubtractChecked() const { return kept_.subtract; }
     bool FillGroupVisible() const { return layout_ == FileFormatLayout::Load; }
-    bool OffsetGroupVisible() const { return layout_ == FileFormatLayout::Load && family_ != 'C'; }
+    bool OffsetGroupVisible() const {
+        return layout_ == FileFormatLayout::Load && family_ != Family::Pic;
+    }
     bool RangeGroupVisible() const { return layout_ == FileFormatLayout::Save; }
     const std::string& OffsetText() const { return offsetText_; }  // Edit1
     const std::string& StartText() const { return startText_; }    // Edit2
@@ -79,7 +81,7 @@ class FileFormatModel {
 
     FileFormatKept& kept_;
     FileFormatLayout layout_;
-    char family_;
+    Family family_;
     FileFormat checkedFormat_ = FileFormat::FormatIntelHex;
     FillChoice checkedFill_ = FillChoice::DeviceDefault;
     std::string offsetText_ = "0";

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "catalogue/ChipFacts.h"
+
 namespace karvo {
 
 LoadContext::LoadContext(FileInput& input, MemoryBuffer& buffer, const DeviceRecord& record,
@@ -20,29 +22,15 @@ LoadContext::LoadContext(FileInput& input, MemoryBuffer& buffer, const DeviceRec
 
 std::int64_t LoadContext::Capacity(const DeviceRecord& device) {
     const std::int64_t last = static_cast<std::uint32_t>(device.LastAddr());
-    return device.Family() == 'M' && device.Algorithm() == 35 ? last + 32 : last;
+    return CarriesUserRow(device) ? last + micro::kUserRowBytes : last;
 }
 
 AreaExpectations LoadContext::ExpectedAreas(const DeviceRecord& device) {
     AreaExpectations areas;
-    if (device.Family() != 'C') return areas;
-    const std::uint8_t algorithm = device.Algorithm();
+    if (device.Family() != Family::Pic) return areas;
     areas.config = true;
-    areas.id = algorithm != 3 && algorithm != 8;
-    switch (algorithm) {
-        case 18:
-        case 1:
-        case 2:
-        case 4:
-        case 5:
-        case 7:
-        case 9:
-        case 10:
-            areas.data = device.EepromSize() != 0;
-            break;
-        default:
-            break;
-    }
+    areas.id = HasIdLocations(device);
+    areas.data = HasDataEeprom(device);
     return areas;
 }
 

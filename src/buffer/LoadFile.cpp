@@ -16,17 +16,19 @@ LoadOutcome Ended(LoadEnd end) {
 }
 
 void ReportLoaded(const LoadContext& load, const std::string& path, LoadSaveHost& host) {
-    const char family = load.device.Family();
+    const Family family = load.device.Family();
     host.LogLine("");
     host.LogLine(" File " + path + " Loaded");
-    if (family != 'C' && family != 'P') {
+    // Word and fuse files have no load addresses worth telling.
+    if (family != Family::Pic && family != Family::Logic) {
         host.LogLine(fmt::format(" Highest Load Address : {:X}", load.HighestLoaded()));
         host.LogLine(fmt::format(" Lowest Load Address  : {:X}", load.LowestLoaded()));
     }
     if (load.areas.data) host.LogLine(" WARNING not present in file : DATA");
     if (load.areas.config) host.LogLine(" WARNING not present in file : CONFIG");
     if (load.areas.id) host.LogLine(" WARNING not present in file : ID");
-    if (load.biggerThanDevice && family != 'C') host.LogLine(" File bigger than selected device");
+    if (load.biggerThanDevice && family != Family::Pic)
+        host.LogLine(" File bigger than selected device");
 }
 }  // namespace
 

@@ -3,24 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
-#include "buffer/BufferLayout.h"
+#include "catalogue/ChipFacts.h"
 
 namespace karvo {
 
 namespace {
-constexpr std::uint32_t kExtendedConfigOffset = 0xF0010;
+// The PIC18 layout's default configuration bytes follow a fill.
 constexpr std::uint32_t kDefaultConfigBytes = 14;
-
-bool IsExtendedPic(const DeviceRecord& d) {
-    return d.Family() == 'C' && d.Algorithm() == 18;
-}
 
 std::uint32_t LastAddr(const DeviceRecord& d) {
     return static_cast<std::uint32_t>(d.LastAddr());
-}
-
-bool IsSstDualBlock(const DeviceRecord& d) {
-    return d.ManufId() == 0xBF && d.DevId() == 0x91;
 }
 }  // namespace
 
@@ -38,10 +30,10 @@ void MemoryBuffer::AllocateForStartup() {
 }
 
 std::uint32_t MemoryBuffer::ActivationSize(const DeviceRecord& d) {
-    if (IsExtendedPic(d)) return 0x100000;
-    if (d.Family() == 'C' || d.Family() == 'M') return (LastAddr(d) | 0x1FFFF) + 1;
+    if (IsExtendedPicLayout(d)) return 0x100000;
+    if (IsMicrocontroller(d.Family())) return (LastAddr(d) | 0x1FFFF) + 1;
     const std::uint32_t size = (LastAddr(d) | 0xFFFF) + 1;
-    return d.Family() == 'O' ? 2 * size : size;
+    return d.Family() == Family::WordEprom ? 2 * size : size;
 }
 
 void MemoryBuffer::AllocateForDevice(const DeviceRecord& device) {
@@ -51,30 +43,33 @@ void MemoryBuffer::AllocateForDevice(const DeviceRecord& device) {
 
 std::uint32_t MemoryBuffer::LoadSize(const DeviceRecord& d) {
     std::uint32_t size = 0;
-    const std::uint8_t type = d.ConfigType();
-    if (d.Family() == 'M') {
+    if (d.Family() == Family::Micro) {
         if (IsSstDualBlock(d)) {
-            size = (LastAddr(d) | 0xFFFF) + 0x2001;
-        } else if (type == 0xCB || type == 0xD1 || type == 0xCD || type == 0xD2) {
-            size = d.EepromSize() + LastAddr(d) + (d.Algorithm() == 35 ? 33 : 1);
+            size = (LastAddr(d) | 0xFFFF) + micro::kSecondBlockBytes + 1;
+        } else if (LoadCoversData(d)) {
+            size =
+                d.EepromSize() + LastAddr(d) + 1 + (CarriesUserRow(d) ? micro::kUserRowBytes : 0);
         } else {
             size = 0x10000;
         }
-    } else if (d.Algorithm() == 18 || (type >= 0x2E && type <= 0x32)) {
-        size = type >= 0x2E ? 0x20000 : 0x100000;
+    } else if (IsExtendedPicLayout(d)) {
+        size = 0x100000;
+    } else if (IsEnhancedPicLayout(d)) {
+        size = 0x20000;
     } else {
         size = (LastAddr(d) | 0x1FFFF) + 1;
     }
     // Never smaller than the device itself, or a load could write past the end.
     std::uint32_t extent = LastAddr(d) + 1;
-    if (d.Family() == 'M') extent += d.EepromSize();
-    if (IsExtendedPic(d)) extent = std::max<std::uint32_t>(extent, 0x100000);
+    if (d.Family() == Family::Micro) extent += d.EepromSize();
+    if (IsExtendedPicLayout(d)) extent = std::max<std::uint32_t>(extent, 0x100000);
     return std::max(size, extent);
 }
 
 void MemoryBuffer::AllocateForLoad(const DeviceRecord& device) {
     Reallocate(LoadSize(device));
-    if (device.Family() == 'R') Available = std::min(Allocated, LastAddr(device) + 1);
+    if (device.Family() == Family::BipolarProm)
+        Available = std::min(Allocated, LastAddr(device) + 1);
 }
 
 void MemoryBuffer::FillPattern(std::uint16_t value, bool wordPairs) {
@@ -93,14 +88,16 @@ void MemoryBuffer::FillPattern(std::uint16_t value, bool wordPairs) {
 }
 
 void MemoryBuffer::CopyDefaultConfiguration(const DeviceRecord& device) {
-    if (!IsExtendedPic(device) || Allocated < kExtendedConfigOffset + kDefaultConfigBytes) return;
+    if (!IsExtendedPicLayout(device)) return;
+    const std::uint32_t config = PicAreasFor(device).configOffset;
+    if (Allocated < config + kDefaultConfigBytes) return;
     for (std::uint32_t i = 0; i < kDefaultConfigBytes; ++i) {
-        storage_[kExtendedConfigOffset + i] = device.ConfigMask(i);
+        storage_[config + i] = device.ConfigMask(i);
     }
 }
 
 void MemoryBuffer::FillWithBlank(const DeviceRecord& device) {
-    if (IsWordFamily(device.Family())) {
+    if (HoldsWords(device.Family())) {
         FillPattern(static_cast<std::uint16_t>((device.BlankValue() << 8) | 0xFF), true);
     } else {
         FillPattern(device.BlankValue(), false);
@@ -111,7 +108,7 @@ void MemoryBuffer::FillWithBlank(const DeviceRecord& device) {
 
 void MemoryBuffer::FillForLoad(const DeviceRecord& device, FillChoice choice) {
     if (choice == FillChoice::Disable) return;
-    const bool words = IsWordFamily(device.Family());
+    const bool words = HoldsWords(device.Family());
     std::uint16_t value = 0;
     switch (choice) {
         case FillChoice::DeviceDefault:
@@ -138,35 +135,35 @@ std::uint32_t MemoryBuffer::ComputeChecksum(const DeviceRecord& device) {
     const std::uint8_t* b = storage_.data();
     std::uint32_t sum = 0;
     switch (device.Family()) {
-        case 'C': {
+        case Family::Pic: {
             for (std::uint32_t i = 0; i < n && i + 1 < Allocated; i += 2) {
                 sum += (b[i] << 8) + b[i + 1];
             }
-            const std::uint32_t config = IsExtendedPic(device) ? kExtendedConfigOffset : 0x400E;
+            const std::uint32_t config = PicAreasFor(device).configOffset;
             const std::uint32_t mask = (device.ConfigMask(0) << 8) | device.ConfigMask(1);
             if (config + 1 < Allocated) sum += mask & ((b[config] << 8) | b[config + 1]);
             break;
         }
-        case 'E':
-        case 'F':
-        case 'L':
-        case 'M':
-        case 'R':
+        case Family::Eprom:
+        case Family::Flash12V:
+        case Family::LowVoltageFlash:
+        case Family::Micro:
+        case Family::BipolarProm:
             for (std::uint32_t i = 0; i < n; ++i) sum += b[i];
             break;
-        case 'O':
-        case 'Y':
+        case Family::WordEprom:
+        case Family::WordMemory:
             for (std::uint32_t i = 0; i < n && i + 1 < Allocated; i += 2) {
                 sum += b[i] + (b[i + 1] << 8);
             }
             break;
-        case 'S': {
+        case Family::Serial: {
             const std::uint32_t bytes =
                 device.BusWidth() == 16 ? std::min<std::uint64_t>(2ull * n, Allocated) : n;
             for (std::uint32_t i = 0; i < bytes; ++i) sum += b[i];
             break;
         }
-        case 'P': {
+        case Family::Logic: {
             std::uint32_t weight = 1;
             for (std::uint32_t i = 0; i + 1 < n; ++i) {
                 if (b[i] != '0') sum += weight;

@@ -10,7 +10,7 @@ namespace karvo {
 enum class FillChoice { Disable = 0, DeviceDefault = 1, Zero = 2, FF = 3 };
 
 // The program's single image of the target chip. Every area of the selected
-// device has a fixed place in it (see BufferLayout.h); loaders, savers, the
+// device has a fixed place in it (see PicAreasFor in catalogue/ChipFacts.h); loaders, savers, the
 // editor, the configuration pages and the device operations all work on it.
 class MemoryBuffer {
   public:

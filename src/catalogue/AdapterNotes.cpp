@@ -1,5 +1,7 @@
 #include "catalogue/AdapterNotes.h"
 
+#include "catalogue/ChipFacts.h"
+
 #include <utility>
 
 #include <fmt/format.h>
@@ -52,7 +54,7 @@ AdapterNotes NotesFor(const DeviceRecord& d) {
         if (a.code != d.Adapter()) continue;
         (a.onAdapterLabel ? notes.adapter : notes.comment) = a.text;
     }
-    if (d.Family() == 'M') {
+    if (d.Family() == Family::Micro) {
         switch (d.EncryptInfo() >> 4) {
             case 0:
                 break;
@@ -71,13 +73,14 @@ AdapterNotes NotesFor(const DeviceRecord& d) {
                 fmt::format("E2prom @ 0x{:05X}  size = {} bytes",
                             static_cast<std::uint32_t>(d.LastAddr()) + 1, d.EepromSize());
         }
-        if (d.ManufId() == 0xBF && d.DevId() == 0x91) {
+        if (IsSstDualBlock(d)) {
             notes.comment = "Block0 @ 0 - 0xFFFF , Block1 @ 0x10000 - 0x11FFF";
         }
     }
-    if (d.Family() == 'C' && d.EepromSize() != 0) {
-        notes.comment = fmt::format("E2prom @ {}  size = {} bytes",
-                                    d.Algorithm() == 18 ? "0xF0200" : "0x4200", d.EepromSize() + 1);
+    if (d.Family() == Family::Pic && HasDataEeprom(d)) {
+        // Where the data EEPROM sits in the buffer, as the layout has it.
+        notes.comment = fmt::format("E2prom @ 0x{:X}  size = {} bytes", *PicAreasFor(d).dataOffset,
+                                    d.EepromSize() + 1);
     }
     return notes;
 }

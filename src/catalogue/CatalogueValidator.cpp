@@ -12,6 +12,7 @@
 #include <fmt/format.h>
 
 #include "catalogue/CatalogueAlgorithms.h"
+#include "catalogue/ChipFacts.h"
 
 namespace karvo {
 namespace {
@@ -19,7 +20,6 @@ namespace {
 namespace algo = karvo::algorithm;
 using R = DeviceRecord;
 
-constexpr std::string_view kFamilies = "CMEOYRPSFL";
 // The buffers the program fills and sums at once stay within 2 MiB.
 constexpr std::uint64_t kLargestBuffer = 0x200000;
 constexpr std::size_t kManufNameMax = DeviceDataFile::kManufNameSize - 1;
@@ -33,11 +33,9 @@ constexpr std::uint8_t kChipButtons = 0xF0;  // Blank, Read, Program, Verify
 constexpr std::uint8_t kEraseButton = 0x01;
 constexpr std::uint8_t kOptionsButton = 0x04;
 
-bool HasOperations(char family) {
-    return family == 'C' || family == 'E' || family == 'M';
-}
-bool IsMicro(char family) {
-    return family == 'C' || family == 'M';
+// The memories: every family but the microcontrollers and programmable logic.
+bool IsMemory(Family family) {
+    return IsKnown(family) && !IsMicrocontroller(family) && family != Family::Logic;
 }
 bool IsPowerOfTwo(std::uint64_t n) {
     return n != 0 && std::has_single_bit(n);
@@ -81,10 +79,10 @@ bool InSet(std::uint8_t v, std::initializer_list<std::uint8_t> set) {
     return std::find(set.begin(), set.end(), v) != set.end();
 }
 
-bool HasConfigPage(char family, std::uint8_t configType) {
-    if (family == 'C') return true;  // the ID group is always there
-    return (configType >= 100 && configType <= 104) || configType == 130 ||
-           (configType >= 200 && configType <= 212);
+bool HasConfigPage(Family family, std::uint8_t configType) {
+    if (family == Family::Pic) return true;  // the ID group is always there
+    return pages::IsSerialPage(configType) || configType == pages::kEepromDataProtection ||
+           pages::IsMicroPage(configType);
 }
 
 class Checker {
@@ -92,7 +90,7 @@ class Checker {
     explicit Checker(const DeviceRecord& r) : r_(r), f_(r.Family()) {}
 
     std::vector<CatalogueProblem> Run() {
-        if (f_ == 0 || kFamilies.find(f_) == std::string_view::npos) {
+        if (!IsKnown(f_)) {
             Add("family", fmt::format("Family 0x{:02X} is none of C M E O Y R P S F L",
                                       static_cast<unsigned>(r_.Raw()[R::kFamily])));
             return std::move(problems_);
@@ -140,28 +138,27 @@ class Checker {
         if (bytes > kLargestBuffer) {
             Add("size", fmt::format("main area of 0x{:X} bytes is beyond the 2 MiB buffer", bytes));
         }
-        if (InSet(static_cast<std::uint8_t>(f_), {'E', 'O', 'Y', 'R', 'S', 'F', 'L'}) &&
-            !IsPowerOfTwo(size)) {
+        if (IsMemory(f_) && !IsPowerOfTwo(size)) {
             Add("size", fmt::format("a memory has a power-of-two size, not 0x{:X}", size));
         }
         switch (f_) {
-            case 'O':
+            case Family::WordEprom:
                 if (2 * activation > kLargestBuffer) {
                     Add("size", "the doubled buffer of a word-wide part passes 2 MiB");
                 }
                 break;
-            case 'S':
+            case Family::Serial:
                 if (bytes > activation) {
                     Add("size", "16-bit words of this 'S' part do not fit its buffer");
                 }
                 break;
-            case 'C':
+            case Family::Pic:
                 CheckMicrochipAreas(size);
                 break;
-            case 'M':
+            case Family::Micro:
                 CheckMicroAreas(size);
                 break;
-            case 'P':
+            case Family::Logic:
                 CheckFuseCount(size);
                 break;
             default:
@@ -171,12 +168,7 @@ class Checker {
 
     void CheckMicrochipAreas(std::uint64_t size) {
         if (size % 2 != 0) Add("size", "a word-organised part has an even byte count");
-        std::uint64_t idArea = 0x4000;
-        if (r_.Algorithm() == 18) {
-            idArea = 0xF0000;
-        } else if (r_.ConfigType() >= 0x2E) {
-            idArea = 0x10000;
-        }
+        const std::uint64_t idArea = PicAreasFor(r_).idOffset;
         if (size > idArea) {
             Add("buffer", fmt::format("code area reaches past the ID area at 0x{:X}", idArea));
         }
@@ -186,12 +178,12 @@ class Checker {
         const std::uint64_t last = size - 1;
         const std::uint64_t buffer = (last | 0x1FFFF) + 1;
         std::uint64_t extent = size + r_.EepromSize();
-        if (r_.Algorithm() == 35) extent += 32;
+        if (CarriesUserRow(r_)) extent += micro::kUserRowBytes;
         if (extent > buffer) {
             Add("buffer",
                 fmt::format("code and data (0x{:X} bytes) do not fit the buffer", extent));
         }
-        if (r_.ManufId() == 0xBF && r_.DevId() == 0x91 && size > 0x10000) {
+        if (IsSstDualBlock(r_) && size > micro::kSecondBlockOffset) {
             Add("buffer", "code area overlaps the second block at 0x10000");
         }
     }
@@ -210,27 +202,28 @@ class Checker {
         const std::uint8_t a = r_.Algorithm();
         bool known = false;
         switch (f_) {
-            case 'C':
-                known = a <= 18;
+            case Family::Pic:
+                known = a <= pic::kLastAlgorithm;
                 break;
-            case 'M':
-                known = a <= 35;
+            case Family::Micro:
+                known = a <= micro::kLastAlgorithm;
                 break;
-            case 'P':
+            case Family::Logic:
                 known = a < algo::kFuseMapSizes.size() && algo::kFuseMapSizes[a].fuses != 0;
                 break;
             default:
                 CheckMemoryMethod(a);
                 return;
         }
-        if (!known) Add("algorithm", fmt::format("Algorithm {} is unknown for family '{}'", a, f_));
+        if (!known)
+            Add("algorithm", fmt::format("Algorithm {} is unknown for family '{}'", a, Letter(f_)));
     }
 
     // A memory's number names its method and, from 64 KiB on, its size.
     void CheckMemoryMethod(std::uint8_t a) {
         const algo::Method* method = algo::MethodOf(a);
         if (method == nullptr || !MethodSuitsFamily(method->base)) {
-            Add("algorithm", fmt::format("Algorithm {} is unknown for family '{}'", a, f_));
+            Add("algorithm", fmt::format("Algorithm {} is unknown for family '{}'", a, Letter(f_)));
             return;
         }
         const std::uint64_t bytes = MainAreaBytes(r_);
@@ -242,23 +235,23 @@ class Checker {
 
     bool MethodSuitsFamily(std::uint8_t base) const {
         switch (f_) {
-            case 'E':
+            case Family::Eprom:
                 return InSet(base, {algo::kEpromNmos50ms, algo::kEpromNmosInteractive,
                                     algo::kEpromCmosQuickPulse, algo::kEepromByteWrite,
                                     algo::kEepromPageWrite, algo::kFlashSectorWrite,
                                     algo::kFlashJedecCommands, algo::kFlashSstCommands});
-            case 'O':
-            case 'Y':
+            case Family::WordEprom:
+            case Family::WordMemory:
                 return base == algo::kEpromCmosQuickPulse;
-            case 'L':
+            case Family::LowVoltageFlash:
                 return InSet(base, {algo::kEpromCmosQuickPulse, algo::kEepromPageWrite,
                                     algo::kFlashSectorWrite, algo::kFlashJedecCommands,
                                     algo::kFlashSstCommands});
-            case 'F':
+            case Family::Flash12V:
                 return base == algo::kFlash12VCommands;
-            case 'R':
+            case Family::BipolarProm:
                 return base == algo::kBipolarFuseProm;
-            case 'S':
+            case Family::Serial:
                 return InSet(base,
                              {algo::kSerialI2c, algo::kSerialMicrowire8, algo::kSerialMicrowire16,
                               algo::kSerialSpiEeprom, algo::kSerialSpiFlash});
@@ -271,38 +264,40 @@ class Checker {
         const std::uint8_t t = r_.ConfigType();
         bool known = t == 0;
         switch (f_) {
-            case 'C':
-                known = t <= 50;
+            case Family::Pic:
+                known = t <= pic::kLastConfigType;
                 break;
-            case 'M':
-                known = known || (t >= 100 && t <= 104) || (t >= 200 && t <= 212);
+            case Family::Micro:
+                known = known || pages::IsSerialPage(t) || pages::IsMicroPage(t);
                 break;
-            case 'E':
-            case 'L':
-                if (t == 130 &&
+            case Family::Eprom:
+            case Family::LowVoltageFlash:
+                if (t == pages::kEepromDataProtection &&
                     algo::BehaviourOf(r_.Algorithm()) != algo::CellBehaviour::ReplacesBytes) {
                     Add("config-type", "software data protection (130) is for EEPROMs");
                 }
-                known = known || t == 130;
+                known = known || t == pages::kEepromDataProtection;
                 break;
-            case 'S':
+            case Family::Serial:
                 CheckSerialPage(t);
-                known = known || (t >= 100 && t <= 104);
+                known = known || pages::IsSerialPage(t);
                 break;
             default:
                 break;
         }
         if (!known)
-            Add("config-type", fmt::format("ConfigType {} is unknown for family '{}'", t, f_));
+            Add("config-type",
+                fmt::format("ConfigType {} is unknown for family '{}'", t, Letter(f_)));
     }
 
     void CheckSerialPage(std::uint8_t t) {
         const algo::Method* method = algo::MethodOf(r_.Algorithm());
         const std::uint8_t base = method != nullptr ? method->base : 0;
-        if ((t == 100 || t == 101) && base != algo::kSerialSpiEeprom) {
+        if (t >= pages::kFirstSerial && t <= pages::kLastSpiEeprom &&
+            base != algo::kSerialSpiEeprom) {
             Add("config-type", "the block-protect page is for SPI EEPROMs");
         }
-        if (t >= 102 && t <= 104) {
+        if (t >= pages::kFirstSpiFlash && t <= pages::kLastSerial) {
             if (base != algo::kSerialSpiFlash) {
                 Add("config-type", "the serial-flash page is for SPI flash");
             }
@@ -320,8 +315,8 @@ class Checker {
             Add("caps", "every device offers Load, Save and Edit (ButtonCaps bits 0..2)");
         }
         if ((b & kChipButtons) != 0 && !HasOperations(f_)) {
-            Add("caps",
-                fmt::format("family '{}' has no operations for Blank/Read/Program/Verify", f_));
+            Add("caps", fmt::format("family '{}' has no operations for Blank/Read/Program/Verify",
+                                    Letter(f_)));
         }
         if ((b & kConfigButton) != 0 && !HasConfigPage(f_, r_.ConfigType())) {
             Add("caps",
@@ -330,14 +325,15 @@ class Checker {
         if ((b2 & ~(kEraseButton | kOptionsButton)) != 0) {
             Add("caps", "ButtonCaps2 uses bits other than Erase (0) and Options (2)");
         }
-        if ((b2 & kEraseButton) != 0 && !IsMicro(f_)) {
-            Add("caps", fmt::format("family '{}' cannot be erased through the programmer", f_));
+        if ((b2 & kEraseButton) != 0 && !IsMicrocontroller(f_)) {
+            Add("caps",
+                fmt::format("family '{}' cannot be erased through the programmer", Letter(f_)));
         }
         const bool options = (b2 & kOptionsButton) != 0;
-        if (IsMicro(f_) && !options) {
+        if (IsMicrocontroller(f_) && !options) {
             Add("caps", "a microcontroller needs Options for its programming steps");
         }
-        if (!IsMicro(f_) && options != (r_.OptionCaps() != 0)) {
+        if (!IsMicrocontroller(f_) && options != (r_.OptionCaps() != 0)) {
             Add("caps", "Options is offered exactly when OptionCaps has an option");
         }
     }
@@ -345,13 +341,13 @@ class Checker {
     void CheckOptions() {
         const std::uint8_t steps = r_.StepCaps();
         if ((steps & 0x80) != 0) Add("steps", "StepCaps bit 7 is no programming step");
-        if (steps != 0 && !IsMicro(f_)) {
-            Add("steps", fmt::format("family '{}' has no programming steps", f_));
+        if (steps != 0 && !IsMicrocontroller(f_)) {
+            Add("steps", fmt::format("family '{}' has no programming steps", Letter(f_)));
         }
         const std::uint8_t caps = r_.OptionCaps();
         if ((caps & 0x40) != 0) Add("options", "OptionCaps bit 6 is no option");
         if (caps != 0 && !HasOperations(f_)) {
-            Add("options", fmt::format("family '{}' has no operation to take options", f_));
+            Add("options", fmt::format("family '{}' has no operation to take options", Letter(f_)));
         }
         const std::uint8_t defaults = r_.DefaultOpts();
         if ((defaults & ~0x0D) != 0) Add("options", "DefaultOpts uses bits other than 0, 2, 3");
@@ -361,11 +357,11 @@ class Checker {
     }
 
     void CheckIds() {
-        if (f_ == 'M' && (r_.ManufId() == 0 || r_.DevId() == 0)) {
+        if (f_ == Family::Micro && (r_.ManufId() == 0 || r_.DevId() == 0)) {
             Add("ids", "family 'M' parts carry ManufId and DevId signature bytes");
         }
         if (r_.ManufId() != 0 && r_.DevId() == 0) Add("ids", "ManufId given without DevId");
-        if (r_.ManufId() == 0 && f_ != 'C' && (r_.DevId() != 0 || r_.DevId2() != 0)) {
+        if (r_.ManufId() == 0 && f_ != Family::Pic && (r_.DevId() != 0 || r_.DevId2() != 0)) {
             Add("ids", "DevId given without ManufId");
         }
     }
@@ -376,7 +372,7 @@ class Checker {
         for (std::size_t i = 0; i < R::kConfigMaskSize; ++i) {
             if (r_.ConfigMask(i) != 0) used = i + 1;
         }
-        if (f_ != 'C') {
+        if (f_ != Family::Pic) {
             if (count != 0 || used != 0) Add("config-mask", "only family 'C' has ConfigMask");
             return;
         }
@@ -386,7 +382,7 @@ class Checker {
         if (count < 2 || count % 2 != 0) {
             Add("config-mask", "ConfigCount counts whole configuration words (2, 4, ...)");
         }
-        if (r_.Algorithm() == 18 && count < 14) {
+        if (IsExtendedPicLayout(r_) && count < 14) {
             Add("config-mask", "the extended layout holds 14 default configuration bytes");
         }
         if (used > count) Add("config-mask", "ConfigMask has bytes beyond ConfigCount");
@@ -395,24 +391,24 @@ class Checker {
     void CheckEeprom() {
         const std::uint16_t e = r_.EepromSize();
         if (e == 0) return;
-        if (f_ == 'M') {
+        if (f_ == Family::Micro) {
             if (!IsPowerOfTwo(e)) Add("eeprom", fmt::format("EepromSize {} is no power of two", e));
             return;
         }
-        if (f_ != 'C') {
-            Add("eeprom", fmt::format("family '{}' has no data EEPROM", f_));
+        if (f_ != Family::Pic) {
+            Add("eeprom", fmt::format("family '{}' has no data EEPROM", Letter(f_)));
             return;
         }
         const std::uint32_t bytes = e + 1U;  // 'C' stores the last data address
         if (!IsPowerOfTwo(bytes)) Add("eeprom", fmt::format("data EEPROM of {} bytes", bytes));
         const std::uint8_t a = r_.Algorithm();
+        const PicAreas areas = PicAreasFor(r_);
         std::uint64_t room = 0;
-        if (a == 18) {
-            room = 0x100000 - 0xF0200;
-        } else if (r_.ConfigType() >= 0x2E) {
-            room = (0x20000 - 0x10200) / 2;
-        } else if (InSet(a, {1, 2, 4, 5, 7, 9, 10})) {
-            room = (0x20000 - 0x4200) / 2;
+        if (areas.dataOffset) {
+            // To the end of the activation buffer, a word per byte but in the
+            // PIC18 layout.
+            const std::uint64_t end = IsExtendedPicLayout(r_) ? 0x100000 : 0x20000;
+            room = (end - *areas.dataOffset) / (areas.dataAsWords ? 2 : 1);
         }
         if (room == 0) {
             Add("eeprom", fmt::format("the layout of Algorithm {} has no data area", a));
@@ -435,7 +431,7 @@ class Checker {
             Add("voltage", fmt::format("Vpp {} V lies outside 5 .. 26 V", vpp));
         }
         const std::uint8_t a = r_.Algorithm();
-        const bool byteWide = !IsMicro(f_) && f_ != 'P';
+        const bool byteWide = !IsMicrocontroller(f_) && f_ != Family::Logic;
         if (byteWide && algo::IsUvEprom(a) && vpp < 12.0F) {
             Add("voltage", "a UV EPROM needs its programming voltage Vpp");
         }
@@ -453,13 +449,13 @@ class Checker {
         const std::uint8_t v = r_.BlankValue();
         bool ok = true;
         switch (f_) {
-            case 'C':
+            case Family::Pic:
                 ok = InSet(v, {0x0F, 0x3F, 0xFF});
                 break;
-            case 'R':
+            case Family::BipolarProm:
                 ok = v == 0x00 || v == 0xFF;
                 break;
-            case 'P':
+            case Family::Logic:
                 ok = v == '0' || v == '1';
                 break;
             default:
@@ -467,7 +463,8 @@ class Checker {
                 break;
         }
         if (!ok)
-            Add("blank", fmt::format("BlankValue 0x{:02X} is not an erased state of '{}'", v, f_));
+            Add("blank",
+                fmt::format("BlankValue 0x{:02X} is not an erased state of '{}'", v, Letter(f_)));
     }
 
     void CheckAdapter() {
@@ -476,21 +473,21 @@ class Checker {
         const auto use = FindAdapter(code);
         if (!use) {
             Add("adapter", fmt::format("Adapter {} has no text", code));
-        } else if (!use->memoriesToo && !IsMicro(f_)) {
+        } else if (!use->memoriesToo && !IsMicrocontroller(f_)) {
             Add("adapter", fmt::format("Adapter {} is a microcontroller socket", code));
         }
     }
 
     void CheckFamilyFields() {
         const std::uint16_t width = r_.BusWidth();
-        if (f_ == 'S' ? (width != 8 && width != 16) : width != 0) {
+        if (f_ == Family::Serial ? (width != 8 && width != 16) : width != 0) {
             Add("family-fields", "BusWidth is 8 or 16 for family 'S' and 0 elsewhere");
         }
-        if (f_ == 'S' && ((r_.Algorithm() == algo::kSerialMicrowire8 && width != 8) ||
-                          (r_.Algorithm() == algo::kSerialMicrowire16 && width != 16))) {
+        if (f_ == Family::Serial && ((r_.Algorithm() == algo::kSerialMicrowire8 && width != 8) ||
+                                     (r_.Algorithm() == algo::kSerialMicrowire16 && width != 16))) {
             Add("family-fields", "a Microwire part's BusWidth is its organisation");
         }
-        if (f_ == 'P') {
+        if (f_ == Family::Logic) {
             const std::uint8_t a = r_.Algorithm();
             if (a < algo::kFuseMapSizes.size() && r_.PinCount() != algo::kFuseMapSizes[a].pins) {
                 Add("family-fields", "PinCount differs from the fuse map's pin count");
@@ -498,9 +495,10 @@ class Checker {
         } else if (r_.PinCount() != 0) {
             Add("family-fields", "PinCount is for family 'P' only");
         }
-        if (f_ != 'C' && r_.AlgoParam() != 0) Add("family-fields", "AlgoParam is for family 'C'");
+        if (f_ != Family::Pic && r_.AlgoParam() != 0)
+            Add("family-fields", "AlgoParam is for family 'C'");
         const std::uint8_t enc = r_.EncryptInfo();
-        if (f_ == 'M' ? (enc & 0x0F) != 0 : enc != 0) {
+        if (f_ == Family::Micro ? (enc & 0x0F) != 0 : enc != 0) {
             Add("family-fields", "EncryptInfo is a family 'M' high nibble");
         }
     }
@@ -519,7 +517,7 @@ class Checker {
     }
 
     const DeviceRecord& r_;
-    char f_;
+    Family f_;
     std::vector<CatalogueProblem> problems_;
 };
 
@@ -578,9 +576,8 @@ ChipTypeKey KeyOf(const DeviceRecord& r) {
     const auto size = static_cast<std::uint32_t>(r.LastAddr()) + 1;
     key.block = {static_cast<std::uint8_t>(size >> 8), static_cast<std::uint8_t>(size),
                  static_cast<std::uint8_t>(r.Family()), r.Algorithm()};
-    if (r.Family() == 'C') {
-        const std::uint32_t n =
-            r.Algorithm() == 18 ? r.EepromSize() + 1U : 2U * (r.EepromSize() + 1U);
+    if (r.Family() == Family::Pic) {
+        const std::uint32_t n = PicDataAreaBytes(r);
         key.block[4] = static_cast<std::uint8_t>(n >> 8);
         key.block[5] = static_cast<std::uint8_t>(n);
         key.block[6] = r.AlgoParam();
@@ -654,7 +651,7 @@ std::vector<CatalogueFinding> ValidateCatalogue(const std::vector<DeviceDataFile
 std::uint64_t MainAreaBytes(const DeviceRecord& record) {
     if (record.LastAddr() < 0) return 0;
     const std::uint64_t units = static_cast<std::uint64_t>(record.LastAddr()) + 1;
-    return record.Family() == 'S' && record.BusWidth() == 16 ? 2 * units : units;
+    return record.Family() == Family::Serial && record.BusWidth() == 16 ? 2 * units : units;
 }
 
 bool IsKnownAdapter(std::uint8_t adapter) {

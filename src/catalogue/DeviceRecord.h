@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/Family.h"
+
 namespace karvo {
 
 // One chip of a device data file: exactly 192 bytes, little-endian fields at
@@ -49,10 +51,10 @@ class DeviceRecord {
 
     const Bytes& Raw() const { return bytes_; }
     Bytes& MutableRaw() { return bytes_; }
-    bool IsEmpty() const { return Family() == 0; }
+    bool IsEmpty() const { return bytes_[kFamily] == 0; }
 
     std::uint8_t Algorithm() const { return bytes_[kAlgorithm]; }
-    char Family() const { return static_cast<char>(bytes_[kFamily]); }
+    karvo::Family Family() const { return static_cast<karvo::Family>(bytes_[kFamily]); }
     std::string DevName() const { return Text(kDevName, kDevNameSize); }
     float Vcc() const { return Float(kVcc); }
     float VccMax() const { return Float(kVccMax); }

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include "catalogue/ChipFacts.h"
+
 namespace karvo {
 
 ParameterBlock BuildParameterBlock(const DeviceRecord& device) {
@@ -12,11 +14,8 @@ ParameterBlock BuildParameterBlock(const DeviceRecord& device) {
     block[2] = static_cast<std::uint8_t>(size);
     block[3] = static_cast<std::uint8_t>(device.Family());
     block[4] = device.Algorithm();
-    if (device.Family() == 'C') {
-        // The data area holds one word per EEPROM byte, except in the
-        // extended layout where bytes are stored as they are.
-        const std::uint32_t n =
-            device.Algorithm() == 18 ? device.EepromSize() + 1u : 2u * (device.EepromSize() + 1u);
+    if (device.Family() == Family::Pic) {
+        const std::uint32_t n = PicDataAreaBytes(device);
         block[5] = static_cast<std::uint8_t>(n >> 8);
         block[6] = static_cast<std::uint8_t>(n);
         block[7] = device.AlgoParam();

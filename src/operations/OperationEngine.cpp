@@ -125,7 +125,7 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
         host_.Link().WatchRunFlag(&host_.RunFlag());
         JobContext job(host_, ui_, channel, opCode);
         switch (host_.Device().Family()) {
-            case 'E':
+            case Family::Eprom:
                 RunFamilyE(job);
                 break;
             default:

@@ -1,5 +1,7 @@
 #include "settings/OptionsModel.h"
 
+#include "catalogue/ChipFacts.h"
+
 namespace karvo {
 
 OptionsModel::OptionsModel(const DeviceRecord& device, OptionFlags& flags, bool& soundOn)
@@ -45,8 +47,8 @@ void OptionsModel::SetChecked(Box box, bool checked) {
 }
 
 void OptionsModel::Rule(Box box, bool checked) {
-    const char family = device_.Family();
-    const bool picAlgorithm0 = family == 'C' && device_.Algorithm() == 0;
+    const bool isMicro = device_.Family() == Family::Micro;
+    const bool idWithCode = IdStepFollowsCode(device_);
     switch (box) {
         case kInsertionTest:
             flags_.Test_flag = checked;
@@ -61,7 +63,7 @@ void OptionsModel::Rule(Box box, bool checked) {
             soundOn_ = checked;
             break;
         case kProgStep1:
-            if (!checked && picAlgorithm0) {
+            if (!checked && idWithCode) {
                 SetBit(0x04, false);
                 SetChecked(kProgStep3, false);
             }
@@ -70,7 +72,7 @@ void OptionsModel::Rule(Box box, bool checked) {
         case kProgStep2:
             SetBit(0x02, checked);
             // Lock bits build on each other: without lock bit 1 there is no 2 or 3.
-            if (!checked && family == 'M') {
+            if (!checked && isMicro) {
                 SetBit(0x0C, false);
                 SetChecked(kProgStep3, false);
                 SetChecked(kProgStep4, false);
@@ -78,22 +80,22 @@ void OptionsModel::Rule(Box box, bool checked) {
             break;
         case kProgStep3:
             SetBit(0x04, checked);
-            if (checked && family == 'M') {
+            if (checked && isMicro) {
                 SetBit(0x02, true);
                 SetChecked(kProgStep2, true);
             }
-            if (checked && picAlgorithm0) {  // these parts take their ID with the code
+            if (checked && idWithCode) {  // these parts take their ID with the code
                 SetBit(0x01, true);
                 SetChecked(kProgStep1, true);
             }
-            if (!checked && family == 'M') {
+            if (!checked && isMicro) {
                 SetBit(0x08, false);
                 SetChecked(kProgStep4, false);
             }
             break;
         case kProgStep4:
             SetBit(0x08, checked);
-            if (checked && family == 'M') {
+            if (checked && isMicro) {
                 SetBit(0x06, true);
                 SetChecked(kProgStep2, true);
                 SetChecked(kProgStep3, true);
@@ -136,10 +138,10 @@ void OptionsModel::Prepare() {
     if (!(caps & 0x04)) flags_.Id_flag = false;
     if (!(caps & 0x08)) flags_.MaxMin_flag = false;
 
-    const char family = device_.Family();
+    const Family family = device_.Family();
     const std::uint8_t algorithm = device_.Algorithm();
     const std::uint8_t devId = device_.DevId();
-    if (family == 'C') {
+    if (family == Family::Pic) {
         groupVisible_ = true;
         boxes_[kProgStep0].enabled = true;
         boxes_[kProgStep1].caption = "Code Area";
@@ -152,9 +154,11 @@ void OptionsModel::Prepare() {
         boxes_[kProgStep4].enabled = false;
         boxes_[kProgStep5].caption = "Config Bytes";
     }
-    if (family == 'M' && device_.StepCaps() != 0) groupVisible_ = true;
-    if (family == 'M' && algorithm == 14) boxes_[kProgStep6].caption = "Disable WDT";
-    if (family == 'M' && algorithm == 25) {
+    const bool isMicro = family == Family::Micro;
+    if (isMicro && device_.StepCaps() != 0) groupVisible_ = true;
+    if (isMicro && algorithm == micro::kAlgorithmAt89Isp)
+        boxes_[kProgStep6].caption = "Disable WDT";
+    if (isMicro && algorithm == micro::kAlgorithmSstFlashFlex) {
         if (devId == 0xE2 || devId == 0xE4) boxes_[kProgStep5].caption = "RB0";
         if (devId == 0x90 || devId == 0x91) {
             boxes_[kProgStep5].caption = "Clock Double";
@@ -173,13 +177,16 @@ void OptionsModel::Prepare() {
     }
     if (steps & 0x02) {
         show(kProgStep2);
-        if (algorithm == 35) {
+        if (CarriesUserRow(device_)) {
             boxes_[kProgStep1].enabled = false;
             boxes_[kProgStep2].enabled = false;
             SetBit(0x02, true);
             boxes_[kProgStep2].caption = "Fuses";
         }
-        if (algorithm == 29 || algorithm == 33) boxes_[kProgStep2].caption = "Protect Mode Enable";
+        if (isMicro && (algorithm == micro::kAlgorithmSpiFlashAai1M ||
+                        algorithm == micro::kAlgorithmSpiFlashPage1M)) {
+            boxes_[kProgStep2].caption = "Protect Mode Enable";
+        }
         SetChecked(kProgStep2, flags_.ProgBits & 0x02);
     }
     for (int bit = 2; bit <= 5; ++bit) {
@@ -192,7 +199,7 @@ void OptionsModel::Prepare() {
         show(kProgStep0);
         SetChecked(kProgStep0, flags_.ProgBits & 0x40);
     }
-    if (device_.ConfigType() == 208) {
+    if (isMicro && device_.ConfigType() == micro::kConfigTypeSecurityRegister) {
         boxes_[kProgStep2].caption = "Lock Bit";
         boxes_[kProgStep3].caption = "MOVC inhibit";
         boxes_[kProgStep4].caption = "Encryption Feature";

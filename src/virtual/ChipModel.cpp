@@ -30,10 +30,9 @@ void ChipModel::Blank() {
 std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
                                    const std::optional<DeviceRecord>& type) {
     ChipModel chip;
-    chip.family = static_cast<char>(block[3]);
+    chip.family = static_cast<Family>(block[3]);
     chip.algorithm = block[4];
-    static const std::string kKnown = "CMEOYRPSFL";
-    if (chip.family == 0 || kKnown.find(chip.family) == std::string::npos) return std::nullopt;
+    if (!IsKnown(chip.family)) return std::nullopt;
 
     const std::uint32_t size16 = (block[1] << 8) | block[2];
     std::uint32_t size = size16 == 0 ? 0x10000 : size16;
@@ -43,7 +42,8 @@ std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
         blank = type->BlankValue();
         chip.name = type->DevName();
     }
-    if (chip.family == 'E' || chip.family == 'F' || chip.family == 'L' || chip.family == 'R') {
+    if (chip.family == Family::Eprom || chip.family == Family::Flash12V ||
+        chip.family == Family::LowVoltageFlash || chip.family == Family::BipolarProm) {
         ChipArea area;
         area.blank = blank;
         area.rule =

@@ -25,7 +25,7 @@ struct ChipArea {
 // The chip in the virtual programmer's socket, shaped from the last parameter
 // block and the chip type it names.
 struct ChipModel {
-    char family = 0;
+    Family family = Family::None;
     std::uint8_t algorithm = 0;
     std::string name;
     // Areas by the letter of the command that reads them ('e' for byte-wide

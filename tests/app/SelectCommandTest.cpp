@@ -454,6 +454,11 @@ TEST(AdapterNotesTable, LastApplicableCommentWins) {
               "Encryption @ addr 0x10000");
     EXPECT_EQ(NotesFor(DeviceBuilder('C', 0x7FFF).Algorithm(18).Eeprom(0xFF)).comment,
               "E2prom @ 0xF0200  size = 256 bytes");
+    // Where the layout keeps the data: the enhanced parts from 0x10200.
+    EXPECT_EQ(NotesFor(DeviceBuilder('C', 0x7FF).Algorithm(2).Eeprom(0x7F)).comment,
+              "E2prom @ 0x4200  size = 128 bytes");
+    EXPECT_EQ(NotesFor(DeviceBuilder('C', 0x7FF).Algorithm(7).ConfigType(46).Eeprom(0xFF)).comment,
+              "E2prom @ 0x10200  size = 256 bytes");
     EXPECT_EQ(FormatVoltage(12.5f), "12.50V");
     EXPECT_EQ(FormatVoltage(5.0f), " 5.00V");
 }

@@ -43,7 +43,7 @@ TEST(WholeCatalogue, EveryDeviceActivates) {
                 EXPECT_EQ(rig.presenter.State().ErrorCount, 0) << where;
                 EXPECT_EQ(rig.presenter.Buffer().Allocated, MemoryBuffer::ActivationSize(r))
                     << where;
-                EXPECT_EQ(pick.notices, r.Family() == 'M' ? 1 : 0) << where;
+                EXPECT_EQ(pick.notices, r.Family() == Family::Micro ? 1 : 0) << where;
                 const MemoryBuffer& buffer = rig.presenter.Buffer();
                 EXPECT_EQ(buffer[0], r.BlankValue()) << where;
                 EXPECT_EQ(rig.presenter.Panel().Label(PanelLabel::CheckL),
@@ -59,7 +59,7 @@ TEST(WholeCatalogue, EveryDeviceActivates) {
                     rig.programmer.WithSocket([](std::optional<ChipModel>& c) {
                         return c && c->Area('e') ? c->Area('e')->bytes.size() : std::size_t{0};
                     });
-                if (r.Family() == 'E') {
+                if (r.Family() == Family::Eprom) {
                     EXPECT_EQ(chipBytes, static_cast<std::size_t>(r.LastAddr()) + 1) << where;
                 }
             }

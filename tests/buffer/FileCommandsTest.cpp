@@ -103,7 +103,7 @@ TEST(LoadCommand, DialogsThenLoadThenLabelsAndDirectory) {
     ASSERT_EQ(r.files.opens.size(), 1u);
     EXPECT_EQ(r.files.opens[0].directory, "/start/here");
     EXPECT_EQ(r.files.opens[0].fileName, "");
-    EXPECT_EQ(r.files.opens[0].filter, FileFilterFor('E'));
+    EXPECT_EQ(r.files.opens[0].filter, FileFilterFor(Family::Eprom));
     EXPECT_EQ(r.format.runs, 1);
     EXPECT_EQ(r.format.layout, FileFormatLayout::Load);
     EXPECT_EQ(r.rig->log.lines,

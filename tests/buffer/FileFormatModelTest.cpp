@@ -42,7 +42,8 @@ TEST(FileFormatDialog, PreselectionFollowsTheFilter) {
     };
     for (const auto& [filter, want] : cases) {
         FileFormatKept kept;
-        FileFormatModel model(kept, kEprom27C256, Layout::Load, PreselectedLoadFormat('E', filter));
+        FileFormatModel model(kept, kEprom27C256, Layout::Load,
+                              PreselectedLoadFormat(Family::Eprom, filter));
         EXPECT_EQ(model.CheckedFormat(), want) << filter;
         EXPECT_EQ(kept.format, want) << filter;
     }
@@ -167,17 +168,17 @@ TEST(FileFormatDialog, CancelEndsTheCommand) {
 }
 
 TEST(FileDialogs, FiltersAndPreselectionByFamily) {
-    EXPECT_STREQ(FileFilterFor('C'), "Inh8m (*.HEX)|*.hex|All Files (*.*)|*.*");
-    EXPECT_STREQ(FileFilterFor('P'), "Jedec (*.JED)|*.jed|All Files (*.*)|*.*");
-    EXPECT_STREQ(FileFilterFor('E'),
+    EXPECT_STREQ(FileFilterFor(Family::Pic), "Inh8m (*.HEX)|*.hex|All Files (*.*)|*.*");
+    EXPECT_STREQ(FileFilterFor(Family::Logic), "Jedec (*.JED)|*.jed|All Files (*.*)|*.*");
+    EXPECT_STREQ(FileFilterFor(Family::Eprom),
                  "Intel Hex (*.HEX)|*.hex|Motorola (*.MOT)|*.MOT|Binary (*.BIN)|*.bin|"
                  "All Files (*.*)|*.*");
-    EXPECT_EQ(PreselectedLoadFormat('C', 2), FileFormat::FormatInh8m);
-    EXPECT_EQ(PreselectedLoadFormat('P', 1), FileFormat::FormatJedec);
-    EXPECT_EQ(PreselectedLoadFormat('M', 2), FileFormat::FormatMotorola);
-    EXPECT_EQ(PreselectedSaveFormat('C'), FileFormat::FormatInh8m);
-    EXPECT_EQ(PreselectedSaveFormat('P'), FileFormat::FormatJedec);
-    EXPECT_EQ(PreselectedSaveFormat('E'), FileFormat::FormatIntelHex);
+    EXPECT_EQ(PreselectedLoadFormat(Family::Pic, 2), FileFormat::FormatInh8m);
+    EXPECT_EQ(PreselectedLoadFormat(Family::Logic, 1), FileFormat::FormatJedec);
+    EXPECT_EQ(PreselectedLoadFormat(Family::Micro, 2), FileFormat::FormatMotorola);
+    EXPECT_EQ(PreselectedSaveFormat(Family::Pic), FileFormat::FormatInh8m);
+    EXPECT_EQ(PreselectedSaveFormat(Family::Logic), FileFormat::FormatJedec);
+    EXPECT_EQ(PreselectedSaveFormat(Family::Eprom), FileFormat::FormatIntelHex);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "buffer/BufferLayout.h"
 #include "buffer/MemoryBuffer.h"
+#include "catalogue/ChipFacts.h"
 #include "support/Devices.h"
 
 namespace karvo {
@@ -174,20 +174,26 @@ TEST(Checksum, NeverReadsPastTheStorage) {
     buffer.ComputeChecksum(pic);
 }
 
-TEST(PicLayout, AreaOffsetsByAlgorithmThenConfigType) {
-    EXPECT_EQ(PicAreasFor(DeviceBuilder('C', 0x7FF).Algorithm(18)).configOffset, 0xF0010u);
-    EXPECT_FALSE(PicAreasFor(DeviceBuilder('C', 0x7FF).Algorithm(18)).dataAsWords);
-    const PicAreas enhanced = PicAreasFor(DeviceBuilder('C', 0x7FF).ConfigType(0x2E).Algorithm(8));
-    EXPECT_EQ(enhanced.idOffset, 0x10000u);
-    EXPECT_EQ(*enhanced.dataOffset, 0x10200u);
-    const PicAreas a8 = PicAreasFor(DeviceBuilder('C', 0x7FF).Algorithm(8));
-    EXPECT_EQ(a8.configOffset, 0x800Eu);
-    EXPECT_FALSE(a8.dataOffset);
-    for (std::uint8_t a : {1, 2, 4, 5, 7, 9, 10}) {
-        EXPECT_EQ(*PicAreasFor(DeviceBuilder('C', 0x7FF).Algorithm(a)).dataOffset, 0x4200u);
-    }
-    for (std::uint8_t a : {0, 3, 6, 11, 17}) {
-        EXPECT_FALSE(PicAreasFor(DeviceBuilder('C', 0x7FF).Algorithm(a)).dataOffset);
+// The checksum's configuration word is read where the layout keeps it: for
+// the PIC17C75x and the enhanced parts not at 0x400E, which is code there.
+TEST(Checksum, PicConfigurationWordFromTheLayout) {
+    struct Case {
+        DeviceRecord part;
+        std::uint32_t config;
+    };
+    const Case cases[] = {
+        {DeviceBuilder('C', 0x3FF).Algorithm(2).ConfigMask({0x3F, 0xFF}), 0x400E},
+        {DeviceBuilder('C', 0x3FFF).Algorithm(8).ConfigMask({0xC0, 0x5F}), 0x800E},
+        {DeviceBuilder('C', 0x3FF).Algorithm(7).ConfigType(46).ConfigMask({0x3F, 0xFF}), 0x1000E},
+    };
+    for (const Case& c : cases) {
+        MemoryBuffer buffer;
+        buffer.AllocateForDevice(c.part);
+        std::fill(buffer.Data(), buffer.Data() + buffer.Allocated, 0);
+        buffer[c.config] = 0x12;
+        buffer[c.config + 1] = 0x34;
+        const std::uint32_t mask = (c.part.ConfigMask(0) << 8) | c.part.ConfigMask(1);
+        EXPECT_EQ(buffer.ComputeChecksum(c.part), 0x1234u & mask) << std::hex << c.config;
     }
 }
 

@@ -65,9 +65,9 @@ TEST(ShippedCatalogue, EpromFileCoversItsFamilies) {
     int total = 0;
     for (const auto& e : Entries(Shipped("KARVO_e.usb"))) {
         for (const DeviceRecord& r : e.devices) {
-            ++perFamily[r.Family()];
+            ++perFamily[Letter(r.Family())];
             ++total;
-            if (r.Family() == 'S') serialWidths.insert(r.BusWidth());
+            if (r.Family() == Family::Serial) serialWidths.insert(r.BusWidth());
             dataProtection = dataProtection || r.ConfigType() == 130;
         }
     }
@@ -82,7 +82,8 @@ TEST(ShippedCatalogue, ThirtyTwoKibCmosEpromsUseTheReferenceAlgorithm) {
     int found = 0;
     for (const auto& e : Entries(Shipped("KARVO_e.usb"))) {
         for (const DeviceRecord& r : e.devices) {
-            if (r.Family() != 'E' || r.DevName().find("27C256") == std::string::npos) continue;
+            if (r.Family() != Family::Eprom || r.DevName().find("27C256") == std::string::npos)
+                continue;
             ++found;
             EXPECT_EQ(r.LastAddr(), 0x7FFF) << r.DevName();
             EXPECT_EQ(r.Algorithm(), algorithm::kEpromCmosQuickPulse) << r.DevName();

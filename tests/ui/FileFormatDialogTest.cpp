@@ -271,9 +271,9 @@ void FileFormatDialogTest::cancelAndEscapeCancel() {
 }
 
 void FileFormatDialogTest::filterInQtForm() {
-    QCOMPARE(QtFileFilter(FileFilterFor('C')),
+    QCOMPARE(QtFileFilter(FileFilterFor(Family::Pic)),
              QStringLiteral("Inh8m (*.hex *.HEX);;All Files (*.*)"));
-    QCOMPARE(QtFileFilter(FileFilterFor('E')).count(QStringLiteral(";;")), 3);
+    QCOMPARE(QtFileFilter(FileFilterFor(Family::Eprom)).count(QStringLiteral(";;")), 3);
 }
 
 void FileFormatDialogTest::progressWindowShowsWhenTold() {
@@ -333,7 +333,7 @@ void FileFormatDialogTest::loadThroughTheMainWindow() {
         QTest::mouseClick(window.Button(ToolButton::SB_Load), Qt::LeftButton);
         QVERIFY(offered);
         QCOMPARE(files.requests.size(), 1u);
-        QCOMPARE(files.requests[0].filter, std::string(FileFilterFor('E')));
+        QCOMPARE(files.requests[0].filter, std::string(FileFilterFor(Family::Eprom)));
         const QStringList log = window.findChild<LogView*>("Memo1")->Lines();
         QVERIFY2(log.contains(QString::fromStdString(" File " + path + " Loaded")),
                  qPrintable(log.join('\n')));

@@ -149,7 +149,7 @@ Json VoltsJson(float volts) {
 Json FieldValue(const DeviceRecord& r, const Field& f) {
     switch (f.kind) {
         case K::Letter:
-            return std::string(1, r.Family());
+            return std::string(1, Letter(r.Family()));
         case K::Text:
             return r.DevName();
         case K::Volts:

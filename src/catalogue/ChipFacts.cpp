@@ -1,0 +1,86 @@
+#include "catalogue/ChipFacts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace karvo {
+
+namespace {
+// Family 'C' algorithms whose standard layout has a data EEPROM area.
+constexpr std::array<std::uint8_t, 7> kAlgorithmsWithDataArea = {1, 2, 4, 5, 7, 9, 10};
+
+// Family 'M' AVR pages whose parts load code and data EEPROM as one image
+// (ATtiny26, ATtiny861/ATmega48 class, ATtiny25 class, ATmega328P), and the
+// two of them whose default save range reaches into the data.
+constexpr std::array<std::uint8_t, 4> kConfigTypesLoadingData = {203, 209, 205, 210};
+constexpr std::array<std::uint8_t, 2> kConfigTypesSavingData = {203, 209};
+
+template <std::size_t N>
+bool In(const std::array<std::uint8_t, N>& set, std::uint8_t value) {
+    return std::find(set.begin(), set.end(), value) != set.end();
+}
+
+bool IsPic(const DeviceRecord& device) {
+    return device.Family() == Family::Pic;
+}
+bool IsMicro(const DeviceRecord& device) {
+    return device.Family() == Family::Micro;
+}
+}  // namespace
+
+bool IsExtendedPicLayout(const DeviceRecord& device) {
+    return IsPic(device) && device.Algorithm() == pic::kAlgorithmPic18;
+}
+
+bool IsEnhancedPicLayout(const DeviceRecord& device) {
+    return IsPic(device) && !IsExtendedPicLayout(device) &&
+           device.ConfigType() >= pic::kFirstEnhancedConfigType;
+}
+
+PicAreas PicAreasFor(const DeviceRecord& device) {
+    // Decided in this order: the PIC18 layout first, then the enhanced
+    // parts' configuration type, then the algorithm.
+    if (IsExtendedPicLayout(device)) return {0xF0000, 0xF0010, 0xF0200, false};
+    if (IsEnhancedPicLayout(device)) return {0x10000, 0x1000E, 0x10200, true};
+    if (device.Algorithm() == pic::kAlgorithm17C75x) return {0x4000, 0x800E, std::nullopt, true};
+    if (In(kAlgorithmsWithDataArea, device.Algorithm())) return {0x4000, 0x400E, 0x4200, true};
+    return {0x4000, 0x400E, std::nullopt, true};
+}
+
+bool HasIdLocations(const DeviceRecord& device) {
+    return IsPic(device) && device.Algorithm() != pic::kAlgorithm17C4x &&
+           device.Algorithm() != pic::kAlgorithm17C75x;
+}
+
+bool IdStepFollowsCode(const DeviceRecord& device) {
+    return IsPic(device) && device.Algorithm() == pic::kAlgorithm16C5x;
+}
+
+bool HasDataEeprom(const DeviceRecord& device) {
+    if (device.EepromSize() == 0) return false;
+    if (IsMicro(device)) return true;
+    return IsPic(device) && PicAreasFor(device).dataOffset.has_value();
+}
+
+std::uint32_t PicDataAreaBytes(const DeviceRecord& device) {
+    const std::uint32_t bytes = device.EepromSize() + 1u;  // 'C' stores the last data address
+    return PicAreasFor(device).dataAsWords ? 2 * bytes : bytes;
+}
+
+bool CarriesUserRow(const DeviceRecord& device) {
+    return IsMicro(device) && device.Algorithm() == micro::kAlgorithmUserRow;
+}
+
+bool IsSstDualBlock(const DeviceRecord& device) {
+    return device.ManufId() == micro::kSstManufId && device.DevId() == micro::kSstDualBlockDevId;
+}
+
+bool LoadCoversData(const DeviceRecord& device) {
+    return IsMicro(device) && In(kConfigTypesLoadingData, device.ConfigType());
+}
+
+bool SaveRangeCoversData(const DeviceRecord& device) {
+    return IsMicro(device) && In(kConfigTypesSavingData, device.ConfigType());
+}
+
+}  // namespace karvo
