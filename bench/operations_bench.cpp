@@ -4,6 +4,7 @@
 // Verify comes to the time the reports alone need.
 #include <benchmark/benchmark.h>
 
+#include "catalogue/SelectCommand.h"
 #include "operations/HeadlessProgress.h"
 #include "support/CatalogueFixture.h"
 #include "support/RecordingPorts.h"
@@ -29,7 +30,7 @@ struct Station {
         presenter.AttachOperations(ui, windows);
         presenter.StartUp();
         PickDevice pick;
-        presenter.Select(pick);
+        SelectCommand(presenter.Session()).Run(pick);
     }
     static VirtualSettings Settings(bool paced) {
         VirtualSettings s;

@@ -7,9 +7,10 @@
 #include <cstring>
 #include <numeric>
 
-#include "app/ProgramDirectory.h"
 #include "catalogue/DataFileNames.h"
 #include "catalogue/DeviceDataFile.h"
+#include "catalogue/SelectCommand.h"
+#include "session/ProgramDirectory.h"
 #include "support/RecordingPorts.h"
 
 namespace {
@@ -49,7 +50,7 @@ void BM_SelectLargestChip(benchmark::State& state) {
     PickDevice pick(std::string(target.file) == kEpromFileName ? SelectionModel::kEEprom
                                                                : SelectionModel::kMicro,
                     target.manuf, target.device);
-    for (auto _ : state) rig.presenter.Select(pick);
+    for (auto _ : state) SelectCommand(rig.presenter.Session()).Run(pick);
     state.SetLabel(rig.presenter.Device().DevName() + ", buffer " +
                    std::to_string(rig.presenter.Buffer().Allocated) + " bytes");
 }

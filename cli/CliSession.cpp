@@ -7,7 +7,7 @@
 
 namespace karvo::cli {
 
-CliSession::CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer)
+CliSession::CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer)
     : presenter_(ports), prompts_(prompts), programmer_(programmer) {
     presenter_.AttachOperations(ui_, progress_);
     RegisterAppCommands(*this);

@@ -25,7 +25,7 @@ class CliSession {
     using Handler = std::function<int(const Words& args)>;
 
     // programmer: the virtual one, when the run uses it.
-    CliSession(MainPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer = nullptr);
+    CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer = nullptr);
 
     void StartUp() { presenter_.StartUp(); }
     void Exit() { presenter_.Exit(); }

@@ -9,7 +9,7 @@
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "CommandLine.h"
-#include "app/ProgramDirectory.h"
+#include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
 #include "virtual/ProgrammerChoice.h"
 

@@ -69,7 +69,7 @@ int Poke(MainPresenter& presenter, const CliSession::Words& args) {
     }
     for (std::size_t i = 0; i < bytes.size(); ++i)
         buffer[*address + static_cast<std::uint32_t>(i)] = bytes[i];
-    presenter.UpdateChecksum();
+    presenter.Session().UpdateChecksum();
     return kOk;
 }
 

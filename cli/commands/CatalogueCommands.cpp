@@ -7,6 +7,7 @@
 #include "CliSession.h"
 #include "catalogue/DataFileNames.h"
 #include "catalogue/DeviceDataFile.h"
+#include "catalogue/SelectCommand.h"
 #include "commands/Commands.h"
 
 namespace karvo::cli {
@@ -131,7 +132,8 @@ int Select(MainPresenter& presenter, const CliSession::Words& words) {
         return kUsage;
     }
     ScriptedSelection dialog(found.front());
-    return presenter.Select(dialog) == SelectOutcome::Selected ? kOk : kFailed;
+    return SelectCommand(presenter.Session()).Run(dialog) == SelectOutcome::Selected ? kOk
+                                                                                     : kFailed;
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 #include <fmt/format.h>
 
 #include "CliSession.h"
-#include "app/ProgramDirectory.h"
+#include "buffer/FileCommands.h"
 #include "commands/Commands.h"
+#include "session/ProgramDirectory.h"
 
 namespace karvo::cli {
 
@@ -194,7 +195,8 @@ int RunFileCommand(CliSession& session, const CliSession::Words& args, bool load
     ScriptedFileChoice files(args[0]);
     NoFileProgress progress;
     const FileCommandPorts ports{files, dialog, progress};
-    const FileCommandStatus status = load ? presenter.Load(ports) : presenter.Save(ports);
+    Session& s = presenter.Session();
+    const FileCommandStatus status = load ? LoadCommand(s).Run(ports) : SaveCommand(s).Run(ports);
     if (!dialog.refusal.empty()) {
         Complain(fmt::format("{}: {}", command, dialog.refusal));
         return kUsage;

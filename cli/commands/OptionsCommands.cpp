@@ -4,6 +4,7 @@
 
 #include "CliSession.h"
 #include "commands/Commands.h"
+#include "settings/OptionsCommand.h"
 
 namespace karvo::cli {
 
@@ -78,7 +79,7 @@ int Options(MainPresenter& presenter, const CliSession::Words& args) {
     OptionFlags& flags = presenter.State().settings.flags;
     if (progBits) flags.ProgBits = static_cast<std::uint8_t>(*progBits);
     ScriptedOptions dialog(std::move(clicks));
-    presenter.Options(dialog);
+    OptionsCommand(presenter.Session()).Run(dialog);
     if (!dialog.Refused().empty()) {
         Complain("options: the dialog does not offer \"" + dialog.Refused() + "\" for this device");
         return kUsage;

@@ -4,25 +4,25 @@
 
 namespace karvo {
 
-JobContext::JobContext(OperationHost& host, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
+JobContext::JobContext(Session& session, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
                        char opCode)
-    : link(host.Link()),
-      buffer(host.Buffer()),
-      device(host.Device()),
-      options(host.Options()),
-      RunFlag(host.RunFlag()),
-      ErrorCount(host.ErrorCount()),
-      clock(host.Time()),
+    : link(session.Link()),
+      buffer(session.Buffer()),
+      device(session.Device()),
+      options(session.Options()),
+      RunFlag(session.State().RunFlag),
+      ErrorCount(session.State().ErrorCount),
+      clock(session.Time()),
       OpCode(opCode),
-      host_(host),
+      session_(session),
       ui_(ui),
       channel_(std::move(channel)),
-      reporter_(*this, host.RunFlag(), host.ErrorCount()),
-      failuresAtStart_(host.Link().FailedTransfers()) {}
+      reporter_(*this, session.State().RunFlag, session.State().ErrorCount),
+      failuresAtStart_(session.Link().FailedTransfers()) {}
 
 void JobContext::Log(const std::string& line) {
-    OperationHost* host = &host_;
-    ui_.Post([host, line] { host->LogLine(line); });
+    Session* session = &session_;
+    ui_.Post([session, line] { session->LogLine(line); });
 }
 
 void JobContext::PostWindow(std::function<void(ProgressWindowPort&)> update) {
@@ -52,13 +52,13 @@ void JobContext::ProgressValue(int value) {
             : 0;
     if (percent == shownPercent_) return;
     shownPercent_ = percent;
-    OperationHost* host = &host_;
-    ui_.Post([channel = channel_, host, value, percent] {
+    Session* session = &session_;
+    ui_.Post([channel = channel_, session, value, percent] {
         channel->percent = percent;
         if (channel->window != nullptr) {
             channel->window->SetValue(value);
         } else if (channel->aborted) {
-            host->ShowFinishing(percent);
+            session->ShowFinishing(percent);
         }
     });
 }
@@ -68,8 +68,8 @@ void JobContext::ProgressAdd(int amount) {
 }
 
 void JobContext::UpdateChecksum() {
-    OperationHost* host = &host_;
-    ui_.Post([host] { host->UpdateChecksum(); });
+    Session* session = &session_;
+    ui_.Post([session] { session->UpdateChecksum(); });
 }
 
 void JobContext::CloseProgress() {
@@ -77,12 +77,12 @@ void JobContext::CloseProgress() {
 }
 
 void JobContext::ApplyButtonCaps() {
-    OperationHost* host = &host_;
+    Session* session = &session_;
     std::shared_ptr<RunChannel> channel = channel_;
     // After an Abort the buttons were given back already, and the user may
     // have moved on; a late worker leaves them alone.
-    ui_.Post([host, channel] {
-        if (!channel->aborted) host->ApplyButtonCaps();
+    ui_.Post([session, channel] {
+        if (!channel->aborted) session->ApplyButtonCaps();
     });
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "operations/JobProtocol.h"
-#include "operations/OperationHost.h"
 #include "operations/ProgressWindowPort.h"
 #include "ports/LogPort.h"
 #include "ports/UiThreadPort.h"
+#include "session/Session.h"
 
 namespace karvo {
 
@@ -26,7 +26,7 @@ struct RunChannel {
 // helpers notice a programmer that stopped answering.
 class JobContext final : private LogPort {
   public:
-    JobContext(OperationHost& host, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
+    JobContext(Session& session, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
                char opCode);
 
     THid& link;
@@ -77,7 +77,7 @@ class JobContext final : private LogPort {
     bool CheckLink();
     void PostWindow(std::function<void(ProgressWindowPort&)> update);
 
-    OperationHost& host_;
+    Session& session_;
     UiThreadPort& ui_;
     std::shared_ptr<RunChannel> channel_;
     JobReporter reporter_;

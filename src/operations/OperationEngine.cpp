@@ -6,9 +6,8 @@
 
 namespace karvo {
 
-OperationEngine::OperationEngine(OperationHost& host, UiThreadPort& ui,
-                                 ProgressWindowFactory& windows)
-    : host_(host), ui_(ui), windows_(windows) {}
+OperationEngine::OperationEngine(Session& session, UiThreadPort& ui, ProgressWindowFactory& windows)
+    : session_(session), ui_(ui), windows_(windows) {}
 
 OperationEngine::~OperationEngine() {
     WaitForWorker();
@@ -51,24 +50,24 @@ void OperationEngine::WaitForWorker() {
 }
 
 void OperationEngine::Run(char opCode) {
-    Clock& clock = host_.Time();
+    Clock& clock = session_.Time();
     const std::int64_t start = clock.NowMs();
-    if (!host_.ProgrammerConnected() || !host_.DeviceFilesPresent()) return;
+    if (!session_.ProgrammerConnected() || !session_.DeviceFilesPresent()) return;
     // A refused command changes nothing at all: an aborted Program may still
     // be writing the chip from the buffer.
     if (Busy()) {
-        host_.LogLine(
+        session_.LogLine(
             " The programmer is still finishing the aborted operation; try again shortly");
         return;
     }
-    host_.Buffer().Cursor = 0;
-    host_.SetAllButtonsEnabled(false);
+    session_.Buffer().Cursor = 0;
+    session_.SetAllButtonsEnabled(false);
     channel_ = std::make_shared<RunChannel>();
     window_ = windows_.Create([this] { Abort(); });
     channel_->window = window_.get();
-    host_.LogLine("");
+    session_.LogLine("");
     window_->SetCaption(Caption(opCode));
-    host_.RunFlag() = true;
+    session_.State().RunFlag = true;
     {
         std::lock_guard lock(mutex_);
         workerDone_ = false;
@@ -83,48 +82,48 @@ void OperationEngine::Run(char opCode) {
         // The operation ended when the user aborted it; the worker finishes
         // the chip or the stream in the background while the main window
         // shows how far it is. Its end gives the buttons back (WorkerEnded).
-        host_.LogLine(FormatElapsed(clock.NowMs() - start));
+        session_.LogLine(FormatElapsed(clock.NowMs() - start));
         return;
     }
     // The worker closed the window as its last step with the buffer; it
     // only gives the link back after that.
     WaitForWorker();
-    host_.LogLine(FormatElapsed(clock.NowMs() - start));
-    if (host_.RunFlag()) {
-        if (host_.ErrorCount() != 0) {
-            host_.PlayError();
+    session_.LogLine(FormatElapsed(clock.NowMs() - start));
+    if (session_.State().RunFlag) {
+        if (session_.State().ErrorCount != 0) {
+            session_.PlayError();
         } else {
-            host_.PlayChimes();
+            session_.PlayChimes();
         }
     }
-    host_.UpdateChecksum();
+    session_.UpdateChecksum();
 }
 
 void OperationEngine::Abort() {
     if (!channel_ || channel_->aborted || channel_->window == nullptr) return;
     channel_->aborted = true;
-    host_.RunFlag() = false;
-    host_.LogLine(" Process Aborted");
-    host_.PlayError();
+    session_.State().RunFlag = false;
+    session_.LogLine(" Process Aborted");
+    session_.PlayError();
     // Every button stays off until the worker has let go of the link.
-    host_.ShowFinishing(channel_->percent);
+    session_.ShowFinishing(channel_->percent);
     channel_->window->Close();
 }
 
 void OperationEngine::WorkerEnded(const std::shared_ptr<RunChannel>& channel) {
     JoinIfDone();
     if (!channel->aborted) return;
-    host_.ShowFinishing(-1);
-    host_.ApplyButtonCaps();
+    session_.ShowFinishing(-1);
+    session_.ApplyButtonCaps();
     // What an aborted Read stored is in the buffer now.
-    host_.UpdateChecksum();
+    session_.UpdateChecksum();
 }
 
 void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode) {
     {
-        host_.Link().WatchRunFlag(&host_.RunFlag());
-        JobContext job(host_, ui_, channel, opCode);
-        switch (host_.Device().Family()) {
+        session_.Link().WatchRunFlag(&session_.State().RunFlag);
+        JobContext job(session_, ui_, channel, opCode);
+        switch (session_.Device().Family()) {
             case Family::Eprom:
                 RunFamilyE(job);
                 break;
@@ -133,13 +132,13 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
                 // once, rather than chime for work that was never done.
                 job.ErrorCount = 1;
                 job.Log(" " + std::string(Caption(opCode)) + " is not available yet for " +
-                        host_.Device().DevName());
+                        session_.Device().DevName());
                 job.CloseProgress();
                 break;
         }
         if (job.ErrorCount != 0) job.CloseProgress();
         job.ApplyButtonCaps();
-        host_.Link().WatchRunFlag(nullptr);
+        session_.Link().WatchRunFlag(nullptr);
     }
     {
         std::lock_guard lock(mutex_);

@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "operations/JobContext.h"
-#include "operations/OperationHost.h"
 #include "operations/ProgressWindowPort.h"
 #include "ports/UiThreadPort.h"
+#include "session/Session.h"
 
 namespace karvo {
 
@@ -15,10 +15,10 @@ namespace karvo {
 // family's job while the modal progress window offers Abort. Only one worker
 // may hold the link at a time, also after an Abort while the old one is still
 // winding down.
-class OperationEngine {
+class OperationEngine final : public LinkGuard {
   public:
-    OperationEngine(OperationHost& host, UiThreadPort& ui, ProgressWindowFactory& windows);
-    ~OperationEngine();
+    OperationEngine(Session& session, UiThreadPort& ui, ProgressWindowFactory& windows);
+    ~OperationEngine() override;
     OperationEngine(const OperationEngine&) = delete;
     OperationEngine& operator=(const OperationEngine&) = delete;
 
@@ -28,7 +28,7 @@ class OperationEngine {
     void Abort();
 
     // True while a worker (perhaps an aborted one) still uses the link.
-    bool Busy();
+    bool Busy() override;
     // Waits for a worker still winding down (used at exit).
     void WaitForWorker();
 
@@ -41,7 +41,7 @@ class OperationEngine {
     void JoinIfDone();
     bool WaitDone(int ms);
 
-    OperationHost& host_;
+    Session& session_;
     UiThreadPort& ui_;
     ProgressWindowFactory& windows_;
     std::unique_ptr<ProgressWindowPort> window_;

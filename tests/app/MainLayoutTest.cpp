@@ -68,7 +68,7 @@ TEST(MainLayout, TopLeftPlacementFitsTheFrameOnASmallScreen) {
 #include <filesystem>
 #include <fstream>
 
-#include "app/ProgramDirectory.h"
+#include "session/ProgramDirectory.h"
 
 namespace karvo {
 namespace {

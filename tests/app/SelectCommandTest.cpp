@@ -97,7 +97,7 @@ struct SelectRig {
     }
     void Pick(int family, int manuf, int device) {
         FakeDialog d = FakeDialog::Picking(family, manuf, device);
-        rig->presenter.Select(d);
+        SelectCommand(rig->presenter.Session()).Run(d);
         ispNotices += d.ispNotices;
     }
 
@@ -192,7 +192,7 @@ TEST(SelectCommand, CancelKeepsTheActiveDeviceAndItsBuffer) {
         m.ClickFamily(SelectionModel::kMicro);
         return false;
     };
-    s.rig->presenter.Select(cancel);
+    SelectCommand(s.rig->presenter.Session()).Run(cancel);
     EXPECT_EQ(s.rig->presenter.Device().DevName(), "AT27C256");
     EXPECT_EQ(s.rig->presenter.Buffer()[0], 0x12);
     EXPECT_EQ(s.Label(PanelLabel::DevL), "AT27C256");
@@ -216,7 +216,7 @@ TEST(SelectCommand, ReselectingTheActiveChipAfterACancelKeepsTheOptions) {
         m.ClickDevice(1);
         return false;
     };
-    s.rig->presenter.Select(browse);
+    SelectCommand(s.rig->presenter.Session()).Run(browse);
     s.Pick(SelectionModel::kMicro, 0, 0);
     EXPECT_EQ(flags.ProgBits, 0x0F);
     EXPECT_FALSE(flags.Test_flag);
@@ -247,7 +247,7 @@ TEST(SelectCommand, ADamagedRecordIsRefusedAndTheActiveDeviceStays) {
         s.rig->presenter.Buffer()[0] = 0x12;
         s.rig->log.lines.clear();
         FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 1);
-        EXPECT_EQ(s.rig->presenter.Select(d), SelectOutcome::NotSelected);
+        EXPECT_EQ(SelectCommand(s.rig->presenter.Session()).Run(d), SelectOutcome::NotSelected);
         ASSERT_EQ(s.rig->prompts.boxes.size(), 1u) << lastAddr;
         EXPECT_EQ(s.rig->prompts.boxes[0].caption, "Device Data Error");
         EXPECT_EQ(s.rig->prompts.boxes[0].text.rfind(
@@ -268,7 +268,7 @@ TEST(SelectCommand, UnconfirmedParametersAreReported) {
     SelectRig s;
     s.rig->programmer.Refuse("V");
     FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 0);
-    EXPECT_EQ(s.rig->presenter.Select(d), SelectOutcome::ParametersRefused);
+    EXPECT_EQ(SelectCommand(s.rig->presenter.Session()).Run(d), SelectOutcome::ParametersRefused);
     EXPECT_EQ(s.rig->log.lines,
               (Lines{" Selected : Atmel  AT27C256",
                      " The programmer did not confirm the parameters of AT27C256; check the "
@@ -282,7 +282,7 @@ TEST(SelectCommand, NoDataFilesRefuses) {
         ADD_FAILURE() << "dialog opened";
         return false;
     };
-    s.rig->presenter.Select(never);
+    SelectCommand(s.rig->presenter.Session()).Run(never);
     ASSERT_EQ(s.rig->prompts.boxes.size(), 1u);
     EXPECT_EQ(s.rig->prompts.boxes[0].text, " No Device Files Found ");
 }
@@ -300,7 +300,7 @@ TEST(SelectionDialog, OpensOnTheOnlyFilePresent) {
         EXPECT_TRUE(m.ListsReady());
         return false;
     };
-    s.rig->presenter.Select(look);
+    SelectCommand(s.rig->presenter.Session()).Run(look);
 }
 
 TEST(SelectionDialog, RememberedFileMissingListsNothingUntilAFamilyIsClicked) {
@@ -318,7 +318,7 @@ TEST(SelectionDialog, RememberedFileMissingListsNothingUntilAFamilyIsClicked) {
         EXPECT_EQ(m.Devices(), (Lines{"AT89C51", "ATmega8"}));
         return false;
     };
-    s.rig->presenter.Select(look);
+    SelectCommand(s.rig->presenter.Session()).Run(look);
     ASSERT_EQ(s.rig->prompts.boxes.size(), 1u);
     EXPECT_EQ(s.rig->prompts.boxes[0].caption, " File Not Found ");
     EXPECT_EQ(s.rig->prompts.boxes[0].text, "KARVO_e.usb");
@@ -343,7 +343,7 @@ TEST(SelectionDialog, ManufacturerClickSelectsItsFirstDeviceAndStaleIndexesComeB
         EXPECT_EQ(m.SelectedManufacturer(), 1) << "the list shows the clicked manufacturer";
         return false;
     };
-    s.rig->presenter.Select(look);
+    SelectCommand(s.rig->presenter.Session()).Run(look);
 }
 
 TEST(SelectionDialog, FamilyClickBeforeTheListsAreReadyKeepsTheIndexes) {
@@ -368,7 +368,7 @@ TEST(ButtonCaps, EnableExactlyTheirButtons) {
     Rig rig;
     rig.presenter.StartUp();
     FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 0);
-    rig.presenter.Select(d);
+    SelectCommand(rig.presenter.Session()).Run(d);
     std::string names;
     for (int i = 0; i < kToolButtonCount; ++i) {
         if (rig.presenter.Panel().Enabled(static_cast<ToolButton>(i))) {

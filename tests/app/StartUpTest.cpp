@@ -204,19 +204,19 @@ TEST(Sounds, DeviceErrorSwitchesEverySoundOffForTheRun) {
     Rig rig;
     rig.presenter.StartUp();
     rig.sounds.deviceBroken = true;
-    rig.presenter.PlayChimes();
+    rig.presenter.Session().PlayChimes();
     EXPECT_FALSE(rig.presenter.State().settings.SoundON);
-    rig.presenter.PlayError();
-    rig.presenter.PlayNotify();
+    rig.presenter.Session().PlayError();
+    rig.presenter.Session().PlayNotify();
     EXPECT_EQ(rig.sounds.played, std::vector<std::string>{"chimes.wav"});
 }
 
 TEST(Sounds, EachSoundPlaysItsFile) {
     Rig rig;
     rig.presenter.StartUp();
-    rig.presenter.PlayChimes();
-    rig.presenter.PlayError();
-    rig.presenter.PlayNotify();
+    rig.presenter.Session().PlayChimes();
+    rig.presenter.Session().PlayError();
+    rig.presenter.Session().PlayNotify();
     EXPECT_EQ(rig.sounds.played,
               (std::vector<std::string>{"chimes.wav", "error.wav", "notify.wav"}));
 }
@@ -231,7 +231,7 @@ TEST(Exit, SavesSettingsAndSoundOffSurvivesARestart) {
         {rig.log, rig.view, rig.prompts, rig.sounds, rig.store, rig.usb, rig.clock, rig.update});
     second.StartUp();
     EXPECT_FALSE(second.State().settings.SoundON);
-    second.PlayChimes();
+    second.Session().PlayChimes();
     EXPECT_TRUE(rig.sounds.played.empty());
 }
 

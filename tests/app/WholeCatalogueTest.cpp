@@ -2,9 +2,9 @@
 
 #include <fmt/format.h>
 
-#include "app/ProgramDirectory.h"
 #include "catalogue/DataFileNames.h"
 #include "catalogue/DeviceDataFile.h"
+#include "session/ProgramDirectory.h"
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {
@@ -31,7 +31,7 @@ TEST(WholeCatalogue, EveryDeviceActivates) {
                 const std::string where = std::string(fileName) + " " + r.DevName();
                 PickDevice pick(family, static_cast<int>(m), static_cast<int>(j));
                 rig.log.lines.clear();
-                rig.presenter.Select(pick);
+                SelectCommand(rig.presenter.Session()).Run(pick);
                 ++devices;
 
                 const auto& log = rig.log.lines;

@@ -74,12 +74,16 @@ struct FileRig {
     void SelectPic() { Pick(SelectionModel::kMicro); }
     void Pick(int family) {
         Picker picker(family, 0, 0);
-        rig->presenter.Select(picker);
+        SelectCommand(rig->presenter.Session()).Run(picker);
         rig->log.lines.clear();
         rig->sounds.played.clear();
     }
-    FileCommandStatus Load() { return rig->presenter.Load({files, format, progress}); }
-    FileCommandStatus Save() { return rig->presenter.Save({files, format, progress}); }
+    FileCommandStatus Load() {
+        return LoadCommand(rig->presenter.Session()).Run({files, format, progress});
+    }
+    FileCommandStatus Save() {
+        return SaveCommand(rig->presenter.Session()).Run({files, format, progress});
+    }
     std::string Label(PanelLabel label) { return rig->presenter.Panel().Label(label); }
     MemoryBuffer& Buffer() { return rig->presenter.Buffer(); }
     std::vector<RecordingPrompts::Box>& Boxes() { return rig->prompts.boxes; }
@@ -113,7 +117,7 @@ TEST(LoadCommand, DialogsThenLoadThenLabelsAndDirectory) {
     // 0x7FFE bytes of 0xFF and AA BB.
     EXPECT_EQ(r.Label(PanelLabel::CheckL), "7F67");
     EXPECT_EQ(r.rig->presenter.State().settings.LoadSaveDir, r.files_dir.Dir());
-    EXPECT_EQ(r.rig->presenter.Files().fileName, path);
+    EXPECT_EQ(r.rig->presenter.Session().Files().fileName, path);
     EXPECT_EQ(r.progress.captions, (std::vector<std::string>{" Loading File......."}));
     EXPECT_TRUE(r.Boxes().empty());
 }
@@ -139,7 +143,7 @@ TEST(LoadCommand, CancelledFormatDialogLoadsNothing) {
     EXPECT_EQ(r.Load(), FileCommandStatus::Cancelled);
     EXPECT_EQ(r.Buffer()[0], 0x12);
     EXPECT_EQ(r.Label(PanelLabel::FileL), "");
-    EXPECT_EQ(r.rig->presenter.Files().choices.format, FileFormat::FormatCancelled);
+    EXPECT_EQ(r.rig->presenter.Session().Files().choices.format, FileFormat::FormatCancelled);
 }
 
 TEST(LoadCommand, MalformedOffsetLoadsNothing) {
@@ -248,7 +252,7 @@ TEST(SaveCommand, ProposesTheLastNameAndWritesTheDefaultRange) {
     const Lines records = SplitLines(r.files_dir.Read("out.hex"), "\r\n");
     ASSERT_EQ(records.size(), 0x800u + 1);
     EXPECT_EQ(records[1], ":10001000AABBFFFFFFFFFFFFFFFFFFFFFFFFFFFF89");
-    EXPECT_EQ(r.rig->presenter.Files().fileName, path);
+    EXPECT_EQ(r.rig->presenter.Session().Files().fileName, path);
 }
 
 TEST(SaveCommand, RangeAndFormatFromTheDialog) {
@@ -318,7 +322,7 @@ TEST(FileCommands, SaveThenLoadGivesTheSameBufferInEveryFormat) {
     r.SelectEprom();
     for (std::uint32_t i = 0; i < 0x8000; ++i)
         r.Buffer()[i] = static_cast<std::uint8_t>(i ^ (i >> 7));
-    r.rig->presenter.UpdateChecksum();
+    r.rig->presenter.Session().UpdateChecksum();
     const std::string sum = r.Label(PanelLabel::CheckL);
     const std::vector<std::uint8_t> image(r.Buffer().Data(), r.Buffer().Data() + 0x8000);
     for (const FileFormat format :

@@ -42,7 +42,7 @@ struct OperationRig {
     void Select(int device) {
         PickDevice pick(-1, -1, device);
         rig->presenter.State().settings.DataFileName = "KARVO_e.usb";
-        rig->presenter.Select(pick);
+        SelectCommand(rig->presenter.Session()).Run(pick);
         rig->log.lines.clear();
         rig->sounds.played.clear();
     }
@@ -284,7 +284,7 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     presenter.AttachOperations(ui, windows);
     presenter.StartUp();
     PickDevice pick;
-    presenter.Select(pick);
+    SelectCommand(presenter.Session()).Run(pick);
     ASSERT_TRUE(presenter.DeviceActive());
     for (std::uint32_t i = 0; i < 0x8000; ++i) presenter.Buffer()[i] = static_cast<std::uint8_t>(i);
 
@@ -300,7 +300,7 @@ TEST(EpromAbort, AbortedProgrammingFinishesTheChipAndHoldsTheLinkMeanwhile) {
     log.lines.clear();
     presenter.Reconnect();
     presenter.RunOperation('R');
-    presenter.Select(pick);
+    SelectCommand(presenter.Session()).Run(pick);
     EXPECT_EQ(log.lines, (Lines(3,
                                 " The programmer is still finishing the aborted operation; "
                                 "try again shortly")));
@@ -341,7 +341,7 @@ TEST(EpromAbort, ARefusedCommandDoesNotMoveTheWorkersPlaceInTheBuffer) {
     gate.Arm(2 + 2 * 16);
     r.windows.observer = [&](const HeadlessProgressWindow::State& s,
                              const std::function<void()>& abort) {
-        if (s.value >= 16 * 64 && r.rig->presenter.RunFlag()) abort();
+        if (s.value >= 16 * 64 && r.rig->presenter.State().RunFlag) abort();
     };
     r.Run('P');
     EXPECT_EQ(r.rig->presenter.Panel().Finishing(), 6) << "as far as the bar was";
@@ -378,7 +378,7 @@ TEST(EpromAbort, FinishingShowsProgressAndTheElapsedTimeEndsAtTheAbort) {
     gate.Arm(2 + 64);
     r.windows.observer = [&](const HeadlessProgressWindow::State& s,
                              const std::function<void()>& abort) {
-        if (s.value > 0 && r.rig->presenter.RunFlag()) {
+        if (s.value > 0 && r.rig->presenter.State().RunFlag) {
             r.rig->clock.Advance(1234);
             abort();
         }
@@ -416,7 +416,7 @@ TEST(OtherFamilies, AnOperationWithoutAJobSaysSoAndDoesNotChime) {
     rig.presenter.AttachOperations(ui, windows);
     rig.presenter.StartUp();
     PickDevice pick(SelectionModel::kMicro, -1, -1);
-    rig.presenter.Select(pick);
+    SelectCommand(rig.presenter.Session()).Run(pick);
     rig.log.lines.clear();
     rig.sounds.played.clear();
     rig.presenter.RunOperation('R');

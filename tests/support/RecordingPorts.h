@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "app/MainPresenter.h"
+#include "buffer/FileCommands.h"
+#include "catalogue/SelectCommand.h"
 #include "ports/FirmwareUpdatePort.h"
 #include "settings/MemorySettingsStore.h"
+#include "settings/OptionsCommand.h"
 #include "virtual/VirtualProgrammer.h"
 
 namespace karvo::test {

@@ -250,7 +250,7 @@ void MainWindowTest::hintShownOnlyWhileEnabled() {
     rig.window->Presenter().Panel().SetEnabled(id, true);
     QVERIFY(shown->isEnabled());
     QCOMPARE(shown->toolTip(), hint);
-    rig.window->Presenter().DisableOperationButtons();
+    rig.window->Presenter().Session().DisableOperationButtons();
     QVERIFY(!shown->isEnabled());
     QCOMPARE(shown->toolTip(), QString());
 }

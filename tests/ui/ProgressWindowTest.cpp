@@ -71,7 +71,7 @@ struct OperationWindowRig {
             void ShowIspNotice() override {}
         } pick;
         pick.device = device;
-        window->Presenter().Select(pick);
+        SelectCommand(window->Presenter().Session()).Run(pick);
         sounds.played.clear();
     }
     static VirtualSettings Paced() {

@@ -18,9 +18,12 @@
 #include "app/ui/Toolbar.h"
 #include "app/ui/ToolbarPictures.h"
 #include "app/ui/WindowView.h"
+#include "buffer/FileCommands.h"
 #include "buffer/ui/FileWindows.h"
+#include "catalogue/SelectCommand.h"
 #include "catalogue/ui/SelectionWindows.h"
 #include "operations/ui/ProgressWindows.h"
+#include "settings/OptionsCommand.h"
 #include "settings/ui/OptionsWindow.h"
 
 namespace karvo::ui {
@@ -72,9 +75,9 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     uiThread_ = std::make_unique<QtUiThread>(this);
     progressWindows_ = std::make_unique<ProgressWindows>(this);
     fileWindows_ = std::make_unique<FileWindows>(this, ports.files);
-    presenter_ = std::make_unique<MainPresenter>(MainPorts{*log_, *view_, *prompts, ports.sounds,
-                                                           ports.settings, ports.usb, ports.clock,
-                                                           ports.firmwareUpdate});
+    presenter_ = std::make_unique<MainPresenter>(SessionPorts{*log_, *view_, *prompts, ports.sounds,
+                                                              ports.settings, ports.usb,
+                                                              ports.clock, ports.firmwareUpdate});
     presenter_->AttachOperations(*uiThread_, *progressWindows_);
     ConnectCommands();
     presenter_->StartUp();
@@ -133,10 +136,11 @@ void TfrmMains::ConnectCommands() {
     auto on = [this](ToolButton button, auto command) {
         connect(Button(button), &QToolButton::clicked, this, command);
     };
-    on(ToolButton::SB_Select, [this] { presenter_->Select(*selectionWindows_); });
-    on(ToolButton::SB_Option, [this] { presenter_->Options(*optionsWindow_); });
-    on(ToolButton::SB_Load, [this] { presenter_->Load(fileWindows_->Ports()); });
-    on(ToolButton::SB_Save, [this] { presenter_->Save(fileWindows_->Ports()); });
+    Session& session = presenter_->Session();
+    on(ToolButton::SB_Select, [this, &session] { SelectCommand(session).Run(*selectionWindows_); });
+    on(ToolButton::SB_Option, [this, &session] { OptionsCommand(session).Run(*optionsWindow_); });
+    on(ToolButton::SB_Load, [this, &session] { LoadCommand(session).Run(fileWindows_->Ports()); });
+    on(ToolButton::SB_Save, [this, &session] { SaveCommand(session).Run(fileWindows_->Ports()); });
     // SB_ReadClick: the button tells which operation.
     constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},
                                                            {ToolButton::SB_Read, 'R'},

@@ -3,12 +3,12 @@
 #include <exception>
 #include <memory>
 
-#include "app/ProgramDirectory.h"
 #include "app/ui/GuiOptions.h"
 #include "app/ui/KarvoApplication.h"
 #include "app/ui/SoundEffects.h"
 #include "app/ui/StartupReport.h"
 #include "app/ui/TfrmMains.h"
+#include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
 #include "virtual/ProgrammerChoice.h"
 

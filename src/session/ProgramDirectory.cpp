@@ -1,4 +1,4 @@
-#include "app/ProgramDirectory.h"
+#include "session/ProgramDirectory.h"
 
 #include <filesystem>
 #include <system_error>
