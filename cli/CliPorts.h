@@ -20,16 +20,23 @@ class StdoutLog final : public LogPort {
     void Clear() override {}
 };
 
-// Message boxes go to standard error as CAPTION: TEXT.
+// Message boxes go to standard error as CAPTION: TEXT. Abort/Retry/Ignore
+// boxes are answered as --answer says.
 class StderrPrompts final : public PromptPort {
   public:
+    explicit StderrPrompts(Answer answer = Answer::Abort) : answer_(answer) {}
     void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         if (kind == BoxKind::Error) ++errors_;
     }
+    Answer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return answer_;
+    }
     int Errors() const { return errors_; }
 
   private:
+    Answer answer_;
     int errors_ = 0;
 };
 

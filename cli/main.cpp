@@ -87,7 +87,10 @@ int main(int argc, char** argv) {
 
     StdoutLog log;
     HeadlessView view;
-    StderrPrompts prompts;
+    const Answer answer = options->answer == "retry"    ? Answer::Retry
+                          : options->answer == "ignore" ? Answer::Ignore
+                                                        : Answer::Abort;
+    StderrPrompts prompts(answer);
     SilentSounds sounds;
     NoFirmwareUpdate firmwareUpdate;
     CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts,

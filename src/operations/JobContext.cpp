@@ -1,5 +1,7 @@
 #include "operations/JobContext.h"
 
+#include <future>
+
 #include <fmt/format.h>
 
 namespace karvo {
@@ -125,6 +127,44 @@ void JobContext::ReportRefused(const std::string& command, const std::string& re
     std::string shown;
     for (char c : reply.substr(0, 2)) shown += (c >= 0x20 && c < 0x7F) ? c : '.';
     Log(" Programmer refused the command \"" + command + "\" (answer \"" + shown + "\")");
+}
+
+namespace {
+// The answer to one question, given exactly once: by the user, or Abort when
+// the question is dropped unasked (its window gone), so the worker never
+// waits for ever.
+class PendingAnswer {
+  public:
+    explicit PendingAnswer(std::promise<Answer> promise) : promise_(std::move(promise)) {}
+    ~PendingAnswer() {
+        if (!given_) promise_.set_value(Answer::Abort);
+    }
+    PendingAnswer(const PendingAnswer&) = delete;
+    PendingAnswer& operator=(const PendingAnswer&) = delete;
+    void Give(Answer answer) {
+        given_ = true;
+        promise_.set_value(answer);
+    }
+
+  private:
+    std::promise<Answer> promise_;
+    bool given_ = false;
+};
+}  // namespace
+
+Answer JobContext::AskAbortRetryIgnore(const std::string& caption, const std::string& text) {
+    std::promise<Answer> promise;
+    std::future<Answer> answer = promise.get_future();
+    auto pending = std::make_shared<PendingAnswer>(std::move(promise));
+    Session* session = &session_;
+    ui_.Post([pending, session, channel = channel_, caption, text] {
+        // After an Abort nobody is waiting for the box any more.
+        pending->Give(channel->aborted
+                          ? Answer::Abort
+                          : session->Ports().prompts.AskAbortRetryIgnore(caption, text));
+    });
+    pending.reset();
+    return answer.get();
 }
 
 std::string FormatElapsed(std::int64_t ms) {

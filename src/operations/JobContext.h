@@ -71,6 +71,11 @@ class JobContext final : private LogPort {
     // The acceptance reply did not come: says so and raises ErrorCount.
     void ReportRefused(const std::string& command, const std::string& reply);
 
+    // An Abort/Retry/Ignore box, shown on the user-interface thread while the
+    // worker waits for the answer. After an Abort of the operation, or when
+    // the box can no longer be shown, the answer is Abort.
+    Answer AskAbortRetryIgnore(const std::string& caption, const std::string& text);
+
   private:
     void AppendLine(const std::string& line) override { Log(line); }
     void Clear() override {}

@@ -45,8 +45,18 @@ struct RecordingPrompts final : PromptPort {
         std::string text;
     };
     std::vector<Box> boxes;
+    std::vector<Box> questions;
+    // Answers to Abort/Retry/Ignore boxes in turn; Abort once they run out.
+    std::deque<Answer> answers;
     void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override {
         boxes.push_back({kind, caption, text});
+    }
+    Answer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override {
+        questions.push_back({BoxKind::Error, caption, text});
+        if (answers.empty()) return Answer::Abort;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 

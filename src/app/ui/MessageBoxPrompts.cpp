@@ -35,4 +35,24 @@ void MessageBoxPrompts::ShowMessage(BoxKind kind, const std::string& caption,
     });
 }
 
+Answer MessageBoxPrompts::AskAbortRetryIgnore(const std::string& caption, const std::string& text) {
+    QObject* context =
+        parent_ != nullptr ? static_cast<QObject*>(parent_.data()) : QCoreApplication::instance();
+    if (context == nullptr) return Answer::Abort;
+    Answer answer = Answer::Abort;
+    RunAndWait(context, [parent = parent_, &answer, caption = QString::fromStdString(caption),
+                         text = QString::fromStdString(text)] {
+        QMessageBox box(QMessageBox::Critical, caption, text,
+                        QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+                        parent.data());
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::Retry);
+        const int chosen = box.exec();
+        answer = chosen == QMessageBox::Retry    ? Answer::Retry
+                 : chosen == QMessageBox::Ignore ? Answer::Ignore
+                                                 : Answer::Abort;
+    });
+    return answer;
+}
+
 }  // namespace karvo::ui

@@ -13,6 +13,7 @@ class MessageBoxPrompts final : public PromptPort {
     explicit MessageBoxPrompts(QWidget* parent) : parent_(parent) {}
 
     void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override;
+    Answer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override;
 
   private:
     QPointer<QWidget> parent_;
