@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
     StderrPrompts prompts(answer);
     SilentSounds sounds;
     NoFirmwareUpdate firmwareUpdate;
-    CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate}, prompts,
-                       programmer.virtualProgrammer.get());
+    CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate,
+                        programmer.virtualProgrammer.get()},
+                       prompts, programmer.virtualProgrammer.get());
 
     return session.RunAll(commands);
 }

@@ -9,13 +9,19 @@
 namespace karvo::cli {
 
 namespace {
-// The area a byte-wide dump or poke of the socket means: the chip's main memory.
-ChipArea* MainArea(std::optional<ChipModel>& chip) {
-    if (!chip || chip->areas.empty()) return nullptr;
+// The letter of the area a byte-wide dump or poke of the socket means: the
+// chip's main memory.
+char MainAreaLetter(std::optional<ChipModel>& chip) {
+    if (!chip || chip->areas.empty()) return 0;
     for (char letter : {'e', 'm', 'c'}) {
-        if (ChipArea* area = chip->Area(letter)) return area;
+        if (chip->Area(letter) != nullptr) return letter;
     }
-    return &chip->areas.begin()->second;
+    return chip->areas.begin()->first;
+}
+
+ChipArea* MainArea(std::optional<ChipModel>& chip) {
+    const char letter = MainAreaLetter(chip);
+    return letter == 0 ? nullptr : chip->Area(letter);
 }
 
 int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
@@ -81,7 +87,9 @@ int Fault(VirtualProgrammer& programmer, const CliSession::Words& args) {
     const auto n = ParseHex(args[2]);
     if (!n) return kUsage;
     if (kind == "corrupt") {
-        programmer.Corrupt(*n);
+        const char area = programmer.WithSocket(
+            [](std::optional<ChipModel>& chip) { return MainAreaLetter(chip); });
+        programmer.Corrupt(area == 0 ? 'e' : area, *n);
     } else if (kind == "stall") {
         // A count that does not fit would wrap to a negative one.
         if (*n > 0x7FFFFFFF) return kUsage;

@@ -43,6 +43,7 @@ SelectOutcome SelectCommand::Run(SelectionDialogPort& dialog) {
 
     const DeviceRecord& device = session_.Device();
     SelectOutcome outcome = SelectOutcome::Selected;
+    if (ChipSocketPort* socket = session_.Ports().socket) socket->ChipSelected(device);
     if (session_.ProgrammerConnected()) {
         session_.DisableOperationButtons();
         JobReporter reporter(session_.Ports().log, state.RunFlag, state.ErrorCount);

@@ -5,6 +5,7 @@
 
 #include "buffer/FileDialogPorts.h"
 #include "buffer/MemoryBuffer.h"
+#include "catalogue/ChipSocketPort.h"
 #include "catalogue/DeviceRecord.h"
 #include "link/THid.h"
 #include "ports/Clock.h"
@@ -30,6 +31,8 @@ struct SessionPorts {
     HidBackend& usb;
     Clock& clock;
     FirmwareUpdatePort& firmwareUpdate;
+    // Told which chip the user selected; only the virtual programmer has one.
+    ChipSocketPort* socket = nullptr;
 };
 
 enum class Sound { Chimes, Error, Notify };

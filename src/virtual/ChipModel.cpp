@@ -27,6 +27,41 @@ void ChipModel::Blank() {
     for (auto& [letter, area] : areas) std::fill(area.bytes.begin(), area.bytes.end(), area.blank);
 }
 
+namespace {
+// What the block and the chip type tell about the chip: its size, blank value
+// and name.
+struct ShapeInput {
+    std::uint32_t size = 0;
+    std::uint8_t blank = 0xFF;
+    std::uint8_t algorithm = 0;
+    const std::optional<DeviceRecord>& type;
+};
+
+// One memory read with "eR" and written with "eW".
+void ByteWideAreas(ChipModel& chip, const ShapeInput& in) {
+    ChipArea area;
+    area.blank = in.blank;
+    area.rule = algorithm::BehaviourOf(in.algorithm) == algorithm::CellBehaviour::ClearsBitsOnly
+                    ? WriteRule::ClearBitsOnly
+                    : WriteRule::Replace;
+    area.bytes.assign(in.size, in.blank);
+    chip.areas['e'] = std::move(area);
+}
+
+// The chip's areas by family; a family without a row has no area the
+// firmware can reach yet.
+struct FamilyShape {
+    Family family;
+    void (*areas)(ChipModel&, const ShapeInput&);
+};
+constexpr FamilyShape kShapes[] = {
+    {Family::Eprom, ByteWideAreas},
+    {Family::Flash12V, ByteWideAreas},
+    {Family::LowVoltageFlash, ByteWideAreas},
+    {Family::BipolarProm, ByteWideAreas},
+};
+}  // namespace
+
 std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
                                    const std::optional<DeviceRecord>& type) {
     ChipModel chip;
@@ -35,23 +70,14 @@ std::optional<ChipModel> ShapeChip(const std::uint8_t* block,
     if (!IsKnown(chip.family)) return std::nullopt;
 
     const std::uint32_t size16 = (block[1] << 8) | block[2];
-    std::uint32_t size = size16 == 0 ? 0x10000 : size16;
-    std::uint8_t blank = 0xFF;
+    ShapeInput in{size16 == 0 ? 0x10000 : size16, 0xFF, chip.algorithm, type};
     if (type) {
-        size = static_cast<std::uint32_t>(type->LastAddr()) + 1;
-        blank = type->BlankValue();
+        in.size = static_cast<std::uint32_t>(type->LastAddr()) + 1;
+        in.blank = type->BlankValue();
         chip.name = type->DevName();
     }
-    if (chip.family == Family::Eprom || chip.family == Family::Flash12V ||
-        chip.family == Family::LowVoltageFlash || chip.family == Family::BipolarProm) {
-        ChipArea area;
-        area.blank = blank;
-        area.rule =
-            algorithm::BehaviourOf(chip.algorithm) == algorithm::CellBehaviour::ClearsBitsOnly
-                ? WriteRule::ClearBitsOnly
-                : WriteRule::Replace;
-        area.bytes.assign(size, blank);
-        chip.areas['e'] = std::move(area);
+    for (const FamilyShape& shape : kShapes) {
+        if (shape.family == chip.family) shape.areas(chip, in);
     }
     return chip;
 }

@@ -46,11 +46,7 @@ void NormalFirmware::Handle(const Payload& payload) {
     }
     const Command* command = Find(payload);
     // Unknown commands are ignored, as the real firmware does: the host's read times out.
-    if (command == nullptr || settings_.muted.count(command->name) != 0) return;
-    if (settings_.refused.count(command->name) != 0) {
-        ReplyText("??");
-        return;
-    }
+    if (command == nullptr) return;
     command->handler(payload);
 }
 
@@ -67,12 +63,7 @@ void NormalFirmware::StreamArea(const std::string& acceptance, char area) {
         report.fill(chipArea->blank);
         const std::size_t n = std::min(kPayloadSize, bytes.size() - offset);
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, report.begin());
-        for (std::size_t i = 0; i < n; ++i) {
-            if (settings_.corrupt.count(static_cast<std::uint32_t>(offset + i)) != 0) {
-                report[i] = static_cast<std::uint8_t>(~report[i]);
-            }
-        }
-        host_.Reply(report);
+        host_.Reply(report, StreamTag{area, static_cast<std::uint32_t>(offset)});
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "link/HidTransport.h"
 #include "virtual/ChipModel.h"
+#include "virtual/FaultInjector.h"
 #include "virtual/VirtualSettings.h"
 
 namespace karvo {
@@ -18,7 +19,8 @@ using Payload = std::array<std::uint8_t, kPayloadSize>;
 class FirmwareHost {
   public:
     virtual ~FirmwareHost() = default;
-    virtual void Reply(const Payload& payload) = 0;
+    // A report to the host; data reports of a stream say where they come from.
+    virtual void Reply(const Payload& payload, std::optional<StreamTag> tag = std::nullopt) = 0;
     virtual void EnterBootloader() = 0;
     // The chip in the socket; empty until a parameter block shaped one.
     virtual std::optional<ChipModel>& Socket() = 0;
@@ -41,6 +43,8 @@ class NormalFirmware {
 
     void Handle(const Payload& payload);
     void AddCommand(Command command);
+    // True while a write takes data blocks, which are no commands.
+    bool Writing() const { return writing_.has_value(); }
 
     // Replies with text at the start of the payload, the rest zero.
     void ReplyText(const std::string& text);

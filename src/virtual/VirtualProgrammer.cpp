@@ -24,7 +24,9 @@ class VirtualTransport final : public HidTransport {
 }  // namespace
 
 VirtualProgrammer::VirtualProgrammer(VirtualSettings settings, Clock& clock)
-    : settings_(std::move(settings)), clock_(clock), firmware_(settings_, *this) {}
+    : settings_(std::move(settings)), clock_(clock), firmware_(settings_, *this) {
+    for (const std::string& command : settings_.muted) faults_.Mute(command);
+}
 
 VirtualProgrammer::Mode VirtualProgrammer::CurrentMode() const {
     std::lock_guard lock(mutex_);
@@ -63,7 +65,11 @@ bool VirtualProgrammer::HostWrite(const std::string& path, const Report& report)
     if (mode_ == Mode::NormalFirmware) {
         Payload payload;
         std::copy(report.begin() + 1, report.end(), payload.begin());
-        firmware_.Handle(payload);
+        // A data block of a write is no command, whatever its first bytes.
+        const auto verdict =
+            firmware_.Writing() ? FaultInjector::Verdict::Pass : faults_.OnCommand(payload);
+        if (verdict == FaultInjector::Verdict::Pass) firmware_.Handle(payload);
+        if (verdict == FaultInjector::Verdict::Refuse) Reply(FaultInjector::RefusalReply(), {});
     }
     return true;
 }
@@ -72,11 +78,14 @@ ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, 
     {
         std::lock_guard lock(mutex_);
         if (path != PathLocked()) return ReadStatus::Failed;
-        const bool stalled = stallAfter_ && *stallAfter_ <= 0;
-        if (!toHost_.empty() && !stalled) {
-            if (stallAfter_) --*stallAfter_;
-            report = toHost_.front();
+        if (!toHost_.empty() && !faults_.Stalled()) {
+            ToHost next = toHost_.front();
             toHost_.pop_front();
+            Payload payload;
+            std::copy(next.report.begin() + 1, next.report.end(), payload.begin());
+            faults_.OnDeliver(payload, next.tag);
+            report = next.report;
+            std::copy(payload.begin(), payload.end(), report.begin() + 1);
             PaceLocked();
             return ReadStatus::Ok;
         }
@@ -104,17 +113,22 @@ void VirtualProgrammer::Unplug() {
 
 void VirtualProgrammer::Refuse(const std::string& command) {
     std::lock_guard lock(mutex_);
-    settings_.refused.insert(command);
+    faults_.Refuse(command);
 }
 
-void VirtualProgrammer::Corrupt(std::uint32_t offset) {
+void VirtualProgrammer::Corrupt(char area, std::uint32_t offset) {
     std::lock_guard lock(mutex_);
-    settings_.corrupt.insert(offset);
+    faults_.Corrupt(area, offset);
 }
 
 void VirtualProgrammer::StallAfter(int reports) {
     std::lock_guard lock(mutex_);
-    stallAfter_ = reports;
+    faults_.StallAfter(reports);
+}
+
+void VirtualProgrammer::ChipSelected(const DeviceRecord& chip) {
+    std::lock_guard lock(mutex_);
+    selected_ = chip;
 }
 
 void VirtualProgrammer::LearnChipTypes(ChipTypes types) {
@@ -123,7 +137,10 @@ void VirtualProgrammer::LearnChipTypes(ChipTypes types) {
 }
 
 bool VirtualProgrammer::ShapeSocket(const Payload& block) {
-    auto chip = ShapeChip(block.data(), chipTypes_.Find(block.data()));
+    // The chip the user put in the socket, when the block fits it; else the
+    // first chip type the block names.
+    const bool selectedFits = selected_ && ChipTypes::Fits(*selected_, block.data());
+    auto chip = ShapeChip(block.data(), selectedFits ? selected_ : chipTypes_.Find(block.data()));
     if (!chip) return false;
     socket_ = std::move(chip);
     return true;
@@ -137,10 +154,10 @@ void VirtualProgrammer::RestartFirmware(int major, int minor) {
     toHost_.clear();
 }
 
-void VirtualProgrammer::Reply(const Payload& payload) {
+void VirtualProgrammer::Reply(const Payload& payload, std::optional<StreamTag> tag) {
     Report report{};
     std::copy(payload.begin(), payload.end(), report.begin() + 1);
-    toHost_.push_back(report);
+    toHost_.push_back({report, tag});
 }
 
 void VirtualProgrammer::EnterBootloader() {

@@ -3,9 +3,11 @@
 #include <memory>
 #include <mutex>
 
+#include "catalogue/ChipSocketPort.h"
 #include "link/HidTransport.h"
 #include "ports/Clock.h"
 #include "virtual/ChipTypes.h"
+#include "virtual/FaultInjector.h"
 #include "virtual/NormalFirmware.h"
 #include "virtual/VirtualSettings.h"
 
@@ -15,7 +17,7 @@ namespace karvo {
 // normal firmware or as the bootloader and answers reports as the hardware
 // does. One instance lives for the whole run, like the box on the desk; links
 // come and go (Reconnect) without resetting it.
-class VirtualProgrammer final : private FirmwareHost {
+class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
   public:
     enum class Mode { NormalFirmware, Bootloader, Unplugged };
 
@@ -34,14 +36,19 @@ class VirtualProgrammer final : private FirmwareHost {
     ReadStatus HostRead(const std::string& path, Report& report, int timeoutMs);
 
     void Unplug();
-    // Fault injection.
+    // Fault injection, on the transport (see FaultInjector).
     void Refuse(const std::string& command);
-    void Corrupt(std::uint32_t offset);
+    // The byte at that offset of that area (the letter its read command
+    // uses) reads back inverted.
+    void Corrupt(char area, std::uint32_t offset);
     // After this many more reports to the host it falls silent.
     void StallAfter(int reports);
 
     // The chip types its firmware knows (from the device data files).
     void LearnChipTypes(ChipTypes types);
+    // The user put this chip in the socket: the next parameter block that
+    // fits it shapes the socket as this chip, whatever else shares its block.
+    void ChipSelected(const DeviceRecord& chip) override;
     // Runs f on the socket under the device's lock.
     template <typename F>
     auto WithSocket(F&& f) {
@@ -54,7 +61,7 @@ class VirtualProgrammer final : private FirmwareHost {
     VirtualSettings Settings() const;
 
   private:
-    void Reply(const Payload& payload) override;
+    void Reply(const Payload& payload, std::optional<StreamTag> tag) override;
     void EnterBootloader() override;
     std::optional<ChipModel>& Socket() override { return socket_; }
     bool ShapeSocket(const Payload& block) override;
@@ -67,10 +74,15 @@ class VirtualProgrammer final : private FirmwareHost {
     VirtualSettings settings_;
     Clock& clock_;
     Mode mode_ = Mode::NormalFirmware;
-    std::deque<Report> toHost_;
+    struct ToHost {
+        Report report;
+        std::optional<StreamTag> tag;
+    };
+    std::deque<ToHost> toHost_;
     std::optional<ChipModel> socket_;
     ChipTypes chipTypes_;
-    std::optional<int> stallAfter_;
+    std::optional<DeviceRecord> selected_;
+    FaultInjector faults_;
     std::optional<std::int64_t> nextSlotMs_;
     NormalFirmware firmware_;
 };

@@ -11,11 +11,9 @@ namespace karvo {
 struct VirtualSettings {
     int firmwareMajor = 2;
     int firmwareMinor = 3;
-    std::string hello = "Here";       // answer to the handshake
-    std::set<std::string> muted;      // commands never answered
-    std::set<std::string> refused;    // commands answered with a reply that matches nothing
-    std::set<std::uint32_t> corrupt;  // area offsets that read back inverted
-    bool paced = false;               // one report per millisecond, as USB full speed
+    std::string hello = "Here";   // answer to the handshake
+    std::set<std::string> muted;  // commands never answered
+    bool paced = false;           // one report per millisecond, as USB full speed
 };
 
 // Parses "firmware=2.4,hello=Nope,mute=F,pace". Empty text gives the defaults.

@@ -155,7 +155,7 @@ TEST(EpromProgram, EepromWritesReplaceBytes) {
 TEST(EpromVerify, CorruptedByteIsReportedAtItsOffset) {
     OperationRig r;
     r.Select(0);
-    r.rig->programmer.Corrupt(0x100);
+    r.rig->programmer.Corrupt('e', 0x100);
     r.Run('V');
     EXPECT_EQ(JobLines(r.rig->log.lines),
               (Lines{" Verifying @ Vdd = 5.0V ", " Compare Error",

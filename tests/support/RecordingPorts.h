@@ -107,7 +107,7 @@ struct Rig {
     explicit Rig(VirtualSettings settings = {}, Clock* programmerClock = nullptr)
         : programmer(std::move(settings), programmerClock ? *programmerClock : clock),
           usb(programmer),
-          presenter({log, view, prompts, sounds, store, usb, clock, update}) {}
+          presenter({log, view, prompts, sounds, store, usb, clock, update, &programmer}) {}
 
     ManualClock clock;
     VirtualProgrammer programmer;

@@ -165,5 +165,101 @@ TEST(ChipTypeLookup, SameBlockDifferentSizeIsAnAmbiguity) {
     EXPECT_EQ(types.Ambiguities()[0].second, "27C010");
 }
 
+DeviceRecord Chip(char family, std::uint8_t algorithm, std::uint32_t lastAddr, const char* name,
+                  std::uint8_t blank = 0xFF) {
+    DeviceRecord r;
+    r.SetU8(DeviceRecord::kFamily, static_cast<std::uint8_t>(family));
+    r.SetU8(DeviceRecord::kAlgorithm, algorithm);
+    r.SetU32(DeviceRecord::kLastAddr, lastAddr);
+    r.SetU8(DeviceRecord::kBlankValue, blank);
+    r.SetText(DeviceRecord::kDevName, DeviceRecord::kDevNameSize, name);
+    return r;
+}
+
+// The firmware reads blocks with its own decoder: the PIC data-area length
+// must be what the chip needs, a word per byte but for PIC18 parts.
+TEST(ChipTypeLookup, DecodesBlocksOnItsOwn) {
+    DeviceRecord pic = Chip('C', 5, 0x7FF, "16F84A");
+    pic.SetU16(DeviceRecord::kEepromSize, 0x3F);
+    const std::uint8_t right[9] = {'V', 0x08, 0x00, 'C', 5, 0x00, 0x80, 0, 0};
+    const std::uint8_t wrong[9] = {'V', 0x08, 0x00, 'C', 5, 0x00, 0x40, 0, 0};
+    EXPECT_TRUE(ChipTypes::Fits(pic, right));
+    EXPECT_FALSE(ChipTypes::Fits(pic, wrong));
+    DeviceRecord pic18 = Chip('C', 18, 0x7FFF, "18F252");
+    pic18.SetU16(DeviceRecord::kEepromSize, 0xFF);
+    const std::uint8_t bytes[9] = {'V', 0x80, 0x00, 'C', 18, 0x01, 0x00, 0, 0};
+    EXPECT_TRUE(ChipTypes::Fits(pic18, bytes));
+}
+
+// Two chips that send the same block: the socket holds the one the user
+// selected, not whichever the catalogue lists first.
+TEST(VirtualProgrammer, TheSocketHoldsTheChipReallySelected) {
+    Bench bench;
+    ChipTypes types;
+    types.Add(Chip('E', 9, 0x7FFF, "FIRST", 0xFF));
+    types.Add(Chip('E', 9, 0x7FFF, "SECOND", 0x00));
+    bench.programmer.LearnChipTypes(types);
+    const std::uint8_t block[5] = {'V', 0x80, 0x00, 'E', 9};
+    bench.link.SendBytes(block, sizeof block);
+    bench.link.ReceiveText4();
+    EXPECT_EQ(bench.programmer.WithSocket([](std::optional<ChipModel>& c) { return c->name; }),
+              "FIRST");
+    bench.programmer.ChipSelected(Chip('E', 9, 0x7FFF, "SECOND", 0x00));
+    bench.link.SendBytes(block, sizeof block);
+    bench.link.ReceiveText4();
+    bench.programmer.WithSocket([](std::optional<ChipModel>& c) {
+        EXPECT_EQ(c->name, "SECOND");
+        EXPECT_EQ(c->Area('e')->bytes[0], 0x00);
+    });
+    // A block that does not fit the selected chip shapes what it names.
+    const std::uint8_t other[5] = {'V', 0x40, 0x00, 'E', 9};
+    bench.link.SendBytes(other, sizeof other);
+    bench.link.ReceiveText4();
+    EXPECT_EQ(bench.programmer.WithSocket(
+                  [](std::optional<ChipModel>& c) { return c->Area('e')->bytes.size(); }),
+              0x4000u);
+}
+
+// Faults sit on the transport: what they stop never reaches the device, and
+// a corrupted byte is addressed by area and offset.
+TEST(FaultLayer, RefusedCommandsNeverReachTheDeviceAndCorruptionIsPerArea) {
+    Bench bench;
+    const std::uint8_t block[5] = {'V', 0x01, 0x00, 'E', 9};  // 256-byte EEPROM
+    bench.link.SendBytes(block, sizeof block);
+    bench.link.ReceiveText4();
+    bench.programmer.Refuse("eW");
+    bench.link.SendText("eW");
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "??");
+    // The device never started a write: the next command is a command.
+    bench.programmer.Corrupt('e', 0x41);
+    bench.programmer.Corrupt('x', 0x42);  // another area: no effect here
+    bench.link.SendText("eR");
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "GR");
+    std::uint8_t report[kPayloadSize];
+    bench.link.ReceivePayload(report);
+    EXPECT_EQ(report[1], 0xFF);
+    bench.link.ReceivePayload(report);
+    EXPECT_EQ(report[0], 0xFF);
+    EXPECT_EQ(report[1], 0x00) << "0x41 reads back inverted";
+    EXPECT_EQ(report[2], 0xFF);
+}
+
+// A data block of a write is no command, whatever its first bytes spell.
+TEST(FaultLayer, DataBlocksOfAWriteAreNotTakenForCommands) {
+    Bench bench;
+    const std::uint8_t block[5] = {'V', 0x00, 0x40, 'E', 9};  // 64-byte EEPROM
+    bench.link.SendBytes(block, sizeof block);
+    bench.link.ReceiveText4();
+    bench.programmer.Refuse("eR");
+    bench.link.SendText("eW");
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "GW");
+    bench.link.SendText("eR and more data");
+    EXPECT_EQ(bench.link.ReceiveText4().substr(0, 2), "OK");
+    bench.programmer.WithSocket([](std::optional<ChipModel>& c) {
+        EXPECT_EQ(c->Area('e')->bytes[0], 'e');
+        EXPECT_EQ(c->Area('e')->bytes[1], 'R');
+    });
+}
+
 }  // namespace
 }  // namespace karvo

@@ -75,9 +75,9 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
     uiThread_ = std::make_unique<QtUiThread>(this);
     progressWindows_ = std::make_unique<ProgressWindows>(this);
     fileWindows_ = std::make_unique<FileWindows>(this, ports.files);
-    presenter_ = std::make_unique<MainPresenter>(SessionPorts{*log_, *view_, *prompts, ports.sounds,
-                                                              ports.settings, ports.usb,
-                                                              ports.clock, ports.firmwareUpdate});
+    presenter_ = std::make_unique<MainPresenter>(
+        SessionPorts{*log_, *view_, *prompts, ports.sounds, ports.settings, ports.usb, ports.clock,
+                     ports.firmwareUpdate, ports.socket});
     presenter_->AttachOperations(*uiThread_, *progressWindows_);
     ConnectCommands();
     presenter_->StartUp();

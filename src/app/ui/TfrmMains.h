@@ -36,6 +36,8 @@ struct MainWindowPorts {
     PromptPort* prompts = nullptr;
     // What answers the Open and Save dialogs; the standard dialogs when null.
     FileChoicePort* files = nullptr;
+    // The virtual programmer's socket, told which chip is selected.
+    ChipSocketPort* socket = nullptr;
 };
 
 // The main window: toolbar, message log, the two information panels and the

@@ -73,8 +73,9 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<TfrmMains> window;
     try {
-        window = std::make_unique<TfrmMains>(
-            MainWindowPorts{sounds, store, *usb, SystemClock(), firmwareUpdate});
+        window = std::make_unique<TfrmMains>(MainWindowPorts{sounds, store, *usb, SystemClock(),
+                                                             firmwareUpdate, nullptr, nullptr,
+                                                             programmer.virtualProgrammer.get()});
     } catch (const std::exception& failure) {
         KarvoApplication::ShowException(QString::fromLocal8Bit(failure.what()));
         return 1;
