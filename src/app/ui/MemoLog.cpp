@@ -1,6 +1,6 @@
 #include "app/ui/MemoLog.h"
 
-#include "app/ui/GuiThread.h"
+#include "common/ui/GuiThread.h"
 
 namespace karvo::ui {
 

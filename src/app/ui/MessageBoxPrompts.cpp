@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-#include "app/ui/GuiThread.h"
+#include "common/ui/GuiThread.h"
 
 namespace karvo::ui {
 

@@ -1,6 +1,6 @@
 #include "app/ui/QtUiThread.h"
 
-#include "app/ui/GuiThread.h"
+#include "common/ui/GuiThread.h"
 
 namespace karvo::ui {
 

@@ -7,7 +7,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-#include "app/ui/GuiThread.h"
+#include "common/ui/GuiThread.h"
 
 namespace karvo::ui {
 

@@ -9,7 +9,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
-#include "app/ui/PaintedIcon.h"
+#include "common/ui/PaintedIcon.h"
 
 namespace karvo::ui {
 

@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "app/MainLayout.h"
-#include "app/ui/GuiThread.h"
 #include "app/ui/Toolbar.h"
+#include "common/ui/GuiThread.h"
 
 namespace karvo::ui {
 

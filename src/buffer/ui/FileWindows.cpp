@@ -8,8 +8,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPlacement.h"
 #include "buffer/ui/TfrmFileFormat.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 

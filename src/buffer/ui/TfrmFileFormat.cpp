@@ -13,8 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPictures.h"
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogGroups.h"
+#include "common/ui/DialogPictures.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 
@@ -41,19 +42,6 @@ constexpr FillButton kFillButtons[] = {
     {FillChoice::FF, "RB_FF", "Fill with 0xFF"},
     {FillChoice::Disable, "RB_No", "Disable"},
 };
-
-QGroupBox* MakeGroup(const char* title, const char* name, QWidget* parent) {
-    auto* group = new QGroupBox(QString::fromLatin1(title), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    return group;
-}
-
-QVBoxLayout* Column(QGroupBox* group) {
-    auto* column = new QVBoxLayout(group);
-    column->setContentsMargins(14, 12, 14, 12);
-    column->setSpacing(7);
-    return column;
-}
 
 QLineEdit* MakeBox(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -91,7 +79,7 @@ TfrmFileFormat::TfrmFileFormat(FileFormatModel& model, QWidget* owner)
     AdoptOwnerLook(this, owner);
 
     GroupBox2 = MakeGroup(" File Format  ", "GroupBox2", this);
-    QVBoxLayout* formatColumn = Column(GroupBox2);
+    QVBoxLayout* formatColumn = ColumnOf(GroupBox2);
     for (const auto& [format, name] : kFormatButtons) {
         QRadioButton* radio =
             MakeRadio(QString::fromLatin1(FormatCaption(format)), name, GroupBox2);
@@ -105,7 +93,7 @@ TfrmFileFormat::TfrmFileFormat(FileFormatModel& model, QWidget* owner)
     formatColumn->addStretch(1);
 
     GroupBox1 = MakeGroup(" Buffer Fill Option ", "GroupBox1", this);
-    QVBoxLayout* fillColumn = Column(GroupBox1);
+    QVBoxLayout* fillColumn = ColumnOf(GroupBox1);
     for (const FillButton& button : kFillButtons) {
         QRadioButton* radio =
             MakeRadio(QString::fromLatin1(button.caption), button.name, GroupBox1);

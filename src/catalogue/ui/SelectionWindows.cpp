@@ -1,8 +1,8 @@
 #include "catalogue/ui/SelectionWindows.h"
 
-#include "app/ui/DialogPlacement.h"
 #include "catalogue/ui/TfrmIsp.h"
 #include "catalogue/ui/TfrmSelectDevice.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 

@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPictures.h"
-#include "app/ui/DialogPlacement.h"
 #include "catalogue/ui/IspHeaderPicture.h"
 #include "catalogue/ui/IspPins.h"
 #include "catalogue/ui/PinLabel.h"
+#include "common/ui/DialogPictures.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 

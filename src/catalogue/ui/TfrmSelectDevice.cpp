@@ -11,9 +11,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPictures.h"
-#include "app/ui/DialogPlacement.h"
 #include "catalogue/ui/TwoColumnList.h"
+#include "common/ui/DialogPictures.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 

@@ -1,6 +1,6 @@
 #include "operations/ui/ProgressWindows.h"
 
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogPlacement.h"
 #include "operations/ui/TProgressForm.h"
 
 namespace karvo::ui {

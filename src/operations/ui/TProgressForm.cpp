@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPictures.h"
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogPictures.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
 

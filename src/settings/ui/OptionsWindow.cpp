@@ -1,6 +1,6 @@
 #include "settings/ui/OptionsWindow.h"
 
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogPlacement.h"
 #include "settings/ui/TfrmOption.h"
 
 namespace karvo::ui {

@@ -6,23 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/DialogPictures.h"
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogGroups.h"
+#include "common/ui/DialogPictures.h"
+#include "common/ui/DialogPlacement.h"
 
 namespace karvo::ui {
-
-namespace {
-
-QGroupBox* MakeGroup(const char* title, const char* name, QWidget* parent) {
-    auto* group = new QGroupBox(QString::fromLatin1(title), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    auto* column = new QVBoxLayout(group);
-    column->setContentsMargins(14, 12, 14, 12);
-    column->setSpacing(7);
-    return group;
-}
-
-}  // namespace
 
 TfrmOption::TfrmOption(OptionsModel& model, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -33,6 +21,7 @@ TfrmOption::TfrmOption(OptionsModel& model, QWidget* owner)
     AdoptOwnerLook(this, owner);
 
     GroupBox1 = MakeGroup(" General Options ", "GroupBox1", this);
+    QVBoxLayout* generalColumn = ColumnOf(GroupBox1);
     using B = OptionsModel;
     const std::pair<B::Box, const char*> general[] = {
         {B::kInsertionTest, "CheckBox1"}, {B::kBitTesting, "CheckBox2"},
@@ -41,14 +30,15 @@ TfrmOption::TfrmOption(OptionsModel& model, QWidget* owner)
         {B::kSerialNumber, "CheckBox8"},  {B::kOddEven, "OddEvenBox"},
         {B::kSoundOn, "ChSoundON"}};
     for (const auto& [box, name] : general) MakeBox(box, QString::fromLatin1(name), GroupBox1);
-    static_cast<QVBoxLayout*>(GroupBox1->layout())->addStretch(1);
+    generalColumn->addStretch(1);
 
     // The steps in bit order, erase last: the order a Program runs them.
     GroupBox3 = MakeGroup(" Programming Options ", "GroupBox3", this);
+    QVBoxLayout* stepColumn = ColumnOf(GroupBox3);
     for (int step : {1, 2, 3, 4, 5, 6, 0}) {
         MakeBox(B::StepBox(step), QStringLiteral("ProgStep%1").arg(step), GroupBox3);
     }
-    static_cast<QVBoxLayout*>(GroupBox3->layout())->addStretch(1);
+    stepColumn->addStretch(1);
 
     BitBtn3 = new QPushButton(OkIcon(), QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));

@@ -1,4 +1,4 @@
-#include "app/ui/PaintedIcon.h"
+#include "common/ui/PaintedIcon.h"
 
 #include <map>
 #include <tuple>

@@ -1,4 +1,4 @@
-#include "app/ui/DialogPictures.h"
+#include "common/ui/DialogPictures.h"
 
 #include <cmath>
 #include <numbers>
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
-#include "app/ui/PaintedIcon.h"
+#include "common/ui/PaintedIcon.h"
 
 namespace karvo::ui {
 
