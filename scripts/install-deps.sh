@@ -8,6 +8,7 @@ packages=(
   libhidapi-dev libfmt-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord
+  clang-format clang-tidy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,7 +11,7 @@
 namespace karvo {
 
 namespace {
-constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
 }
 
 std::unique_ptr<FdSource> FdSource::Open(const std::string& path) {

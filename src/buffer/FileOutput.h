@@ -32,7 +32,7 @@ class StringSink final : public ByteSink {
 // tells whether everything arrived.
 class FileOutput {
   public:
-    static constexpr std::size_t kBlockSize = 64 * 1024;
+    static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
 
     explicit FileOutput(ByteSink& sink);
 

@@ -22,8 +22,8 @@ struct AreaExpectations {
 // what has been stored, and the rule every stored byte follows.
 class LoadContext {
   public:
-    LoadContext(FileInput& in, MemoryBuffer& buffer, const DeviceRecord& device,
-                std::int64_t offset, ProgressGauge& progress, LoadSaveHost& host);
+    LoadContext(FileInput& input, MemoryBuffer& buffer, const DeviceRecord& record,
+                std::int64_t addressOffset, ProgressGauge& progress, LoadSaveHost& loadHost);
 
     // LastAddr, and for the parts with 32 bytes after their code area those too.
     static std::int64_t Capacity(const DeviceRecord& device);

@@ -110,7 +110,7 @@ void JobContext::SendBlock(const std::uint8_t* payload64) {
 }
 
 std::string JobContext::ReceiveText4(int timeoutMs) {
-    const std::string text = link.ReceiveText4(timeoutMs);
+    std::string text = link.ReceiveText4(timeoutMs);
     CheckLink();
     return text;
 }

@@ -1,8 +1,8 @@
 // The Load and Save commands of the main window, with fake dialogs.
 #include <functional>
 
-#include "FileTestSupport.h"
 #include "support/CatalogueFixture.h"
+#include "support/FileTestSupport.h"
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {

@@ -1,6 +1,6 @@
 #include <fmt/format.h>
 
-#include "FileTestSupport.h"
+#include "support/FileTestSupport.h"
 
 namespace karvo::test {
 namespace {

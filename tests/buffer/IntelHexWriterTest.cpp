@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "FileTestSupport.h"
+#include "support/FileTestSupport.h"
 
 namespace karvo::test {
 namespace {

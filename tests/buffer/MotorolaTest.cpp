@@ -1,4 +1,4 @@
-#include "FileTestSupport.h"
+#include "support/FileTestSupport.h"
 
 namespace karvo::test {
 namespace {

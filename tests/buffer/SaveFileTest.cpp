@@ -6,9 +6,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "FileTestSupport.h"
 #include "buffer/FileFormatModel.h"
 #include "buffer/ReplacingFile.h"
+#include "support/FileTestSupport.h"
 
 namespace karvo::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <fmt/format.h>
 
-#include "FileTestSupport.h"
+#include "support/FileTestSupport.h"
 
 namespace karvo::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "CliSession.h"
-#include "FileTestSupport.h"
 #include "support/CatalogueFixture.h"
+#include "support/FileTestSupport.h"
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {

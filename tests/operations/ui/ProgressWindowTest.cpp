@@ -16,8 +16,8 @@
 #include "operations/ui/TProgressForm.h"
 #include "support/CatalogueFixture.h"
 #include "support/GatedClock.h"
+#include "support/ModalDialogs.h"
 #include "support/RecordingPorts.h"
-#include "ui/ModalDialogs.h"
 
 using namespace karvo;
 using namespace karvo::ui;

@@ -22,8 +22,8 @@
 #include "catalogue/DataFileNames.h"
 #include "catalogue/ui/TfrmSelectDevice.h"
 #include "support/Devices.h"
+#include "support/ModalDialogs.h"
 #include "support/RecordingPorts.h"
-#include "ui/ModalDialogs.h"
 
 using namespace karvo;
 using namespace karvo::ui;

@@ -18,8 +18,8 @@
 #include "catalogue/ui/TfrmSelectDevice.h"
 #include "operations/ui/TProgressForm.h"
 #include "settings/ui/TfrmOption.h"
+#include "support/ModalDialogs.h"
 #include "support/RecordingPorts.h"
-#include "ui/ModalDialogs.h"
 
 using namespace karvo;
 using namespace karvo::ui;

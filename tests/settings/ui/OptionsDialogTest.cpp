@@ -9,7 +9,7 @@
 #include "settings/ui/OptionsWindow.h"
 #include "settings/ui/TfrmOption.h"
 #include "support/Devices.h"
-#include "ui/ModalDialogs.h"
+#include "support/ModalDialogs.h"
 
 using namespace karvo;
 using namespace karvo::ui;

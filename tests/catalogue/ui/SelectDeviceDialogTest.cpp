@@ -20,8 +20,8 @@
 #include "catalogue/ui/TfrmIsp.h"
 #include "catalogue/ui/TfrmSelectDevice.h"
 #include "support/CatalogueFixture.h"
+#include "support/ModalDialogs.h"
 #include "support/RecordingPorts.h"
-#include "ui/ModalDialogs.h"
 
 using namespace karvo;
 using namespace karvo::ui;
