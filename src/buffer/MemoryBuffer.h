@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 #include "catalogue/DeviceRecord.h"
 
@@ -29,8 +30,8 @@ class MemoryBuffer {
     static std::uint32_t ActivationSize(const DeviceRecord& device);
     static std::uint32_t LoadSize(const DeviceRecord& device);
 
-    std::uint8_t* Data() { return storage_.data(); }
-    const std::uint8_t* Data() const { return storage_.data(); }
+    std::uint8_t* Data() { return storage_.get(); }
+    const std::uint8_t* Data() const { return storage_.get(); }
     std::uint8_t& operator[](std::uint32_t offset) { return storage_[offset]; }
     std::uint8_t operator[](std::uint32_t offset) const { return storage_[offset]; }
 
@@ -45,12 +46,18 @@ class MemoryBuffer {
 
   private:
     // A fresh block is all zeros, so no byte of the image is ever undefined,
-    // not even after a load that fills nothing.
+    // not even after a load that fills nothing. A block of the size already
+    // held is cleared and kept: its pages are mapped already, and touching
+    // 2 MiB of new pages costs far more than clearing them.
     void Reallocate(std::uint32_t size);
     void FillPattern(std::uint16_t value, bool wordPairs);
     void CopyDefaultConfiguration(const DeviceRecord& device);
 
-    std::vector<std::uint8_t> storage_;
+    struct Free {
+        void operator()(std::uint8_t* block) const { std::free(block); }
+    };
+    // From calloc: a new block's zeros cost nothing until a page is written.
+    std::unique_ptr<std::uint8_t[], Free> storage_;
 };
 
 }  // namespace karvo
