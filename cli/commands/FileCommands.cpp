@@ -109,7 +109,7 @@ class ScriptedFormatDialog final : public FileFormatDialogPort {
 constexpr std::pair<const char*, FileFormat> kFormats[] = {
     {"intel", FileFormat::FormatIntelHex}, {"motorola", FileFormat::FormatMotorola},
     {"binary", FileFormat::FormatBinary},  {"inh8m", FileFormat::FormatInh8m},
-    {"inx16", FileFormat::FormatInx16},
+    {"inx16", FileFormat::FormatInx16},    {"jedec", FileFormat::FormatJedec},
 };
 
 constexpr std::pair<const char*, FillChoice> kFills[] = {
