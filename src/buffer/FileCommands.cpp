@@ -27,6 +27,12 @@ class SessionHost final : public LoadSaveHost {
     Session& session_;
 };
 
+// Files are loaded and saved only for an active device with a programmer,
+// and never while an aborted operation still uses the buffer.
+bool MayRun(Session& session) {
+    return session.ProgrammerConnected() && session.DeviceActive() && !session.LinkBusy();
+}
+
 // The folder the dialog ended in becomes the one it opens in next time.
 void RememberDirectory(std::string& remembered, const FileDialogAnswer& answer) {
     if (!answer.directory.empty()) remembered = answer.directory;
@@ -34,9 +40,7 @@ void RememberDirectory(std::string& remembered, const FileDialogAnswer& answer) 
 }  // namespace
 
 FileCommandStatus LoadCommand::Run(const FileCommandPorts& ui) {
-    if (!session_.ProgrammerConnected() || !session_.DeviceActive() || session_.LinkBusy()) {
-        return FileCommandStatus::NotRun;
-    }
+    if (!MayRun(session_)) return FileCommandStatus::NotRun;
     const DeviceRecord& device = session_.Device();
     PersistedValues& remembered = session_.State().settings;
     FileCommandState& files = session_.Files();
@@ -84,9 +88,7 @@ FileCommandStatus LoadCommand::Run(const FileCommandPorts& ui) {
 }
 
 FileCommandStatus SaveCommand::Run(const FileCommandPorts& ui) {
-    if (!session_.ProgrammerConnected() || !session_.DeviceActive() || session_.LinkBusy()) {
-        return FileCommandStatus::NotRun;
-    }
+    if (!MayRun(session_)) return FileCommandStatus::NotRun;
     const DeviceRecord& device = session_.Device();
     PersistedValues& remembered = session_.State().settings;
     FileCommandState& files = session_.Files();

@@ -21,15 +21,6 @@ Lines Concat(Lines a, const Lines& b) {
     return a;
 }
 
-std::string EnabledButtons(PanelState& panel) {
-    std::string names;
-    for (int i = 0; i < kToolButtonCount; ++i) {
-        if (!panel.Enabled(static_cast<ToolButton>(i))) continue;
-        names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
-    }
-    return names;
-}
-
 TEST(StartUp, SupportedFirmwareLogsVersionAndConnects) {
     Rig rig;
     rig.presenter.StartUp();

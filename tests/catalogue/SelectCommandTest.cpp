@@ -86,14 +86,7 @@ struct SelectRig {
         rig->log.lines.clear();
     }
     std::string Label(PanelLabel l) { return rig->presenter.Panel().Label(l); }
-    std::string Enabled() {
-        std::string names;
-        for (int i = 0; i < kToolButtonCount; ++i) {
-            if (!rig->presenter.Panel().Enabled(static_cast<ToolButton>(i))) continue;
-            names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
-        }
-        return names;
-    }
+    std::string Enabled() { return EnabledButtons(rig->presenter.Panel()); }
     void Pick(int family, int manuf, int device) {
         FakeDialog d = FakeDialog::Picking(family, manuf, device);
         SelectCommand(rig->presenter.Session()).Run(d);
@@ -368,13 +361,8 @@ TEST(ButtonCaps, EnableExactlyTheirButtons) {
     rig.presenter.StartUp();
     FakeDialog d = FakeDialog::Picking(SelectionModel::kEEprom, 0, 0);
     SelectCommand(rig.presenter.Session()).Run(d);
-    std::string names;
-    for (int i = 0; i < kToolButtonCount; ++i) {
-        if (rig.presenter.Panel().Enabled(static_cast<ToolButton>(i))) {
-            names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
-        }
-    }
-    EXPECT_EQ(names, "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Option");
+    EXPECT_EQ(EnabledButtons(rig.presenter.Panel()),
+              "SB_Select SB_Load SB_Save SB_Edit SB_Config SB_Blank SB_Read SB_Option");
 }
 
 TEST(AdapterNotesTable, LastApplicableCommentWins) {

@@ -60,14 +60,7 @@ struct OperationRig {
         rig->programmer.WithSocket(
             [&](std::optional<ChipModel>& c) { c->Area('e')->bytes[address] = value; });
     }
-    std::string Enabled() {
-        std::string names;
-        for (int i = 0; i < kToolButtonCount; ++i) {
-            if (!rig->presenter.Panel().Enabled(static_cast<ToolButton>(i))) continue;
-            names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
-        }
-        return names;
-    }
+    std::string Enabled() { return EnabledButtons(rig->presenter.Panel()); }
 
     ScratchProgramDir dir;
     QueuedUiThread ui;

@@ -100,6 +100,16 @@ struct PickDevice final : SelectionDialogPort {
     void ShowIspNotice() override { ++notices; }
 };
 
+// The enabled toolbar buttons, in toolbar order, as `panel` prints them.
+inline std::string EnabledButtons(const PanelState& panel) {
+    std::string names;
+    for (int i = 0; i < kToolButtonCount; ++i) {
+        if (!panel.Enabled(static_cast<ToolButton>(i))) continue;
+        names += (names.empty() ? "" : " ") + std::string(kToolButtonNames[i]);
+    }
+    return names;
+}
+
 // A presenter wired to a virtual programmer and recording ports.
 struct Rig {
     // programmerClock: the virtual programmer's own time (pacing, time-outs);
