@@ -19,12 +19,8 @@
 #include "app/ui/ToolbarPictures.h"
 #include "app/ui/WindowView.h"
 #include "buffer/FileCommands.h"
-#include "buffer/ui/FileWindows.h"
 #include "catalogue/SelectCommand.h"
-#include "catalogue/ui/SelectionWindows.h"
-#include "operations/ui/ProgressWindows.h"
 #include "settings/OptionsCommand.h"
-#include "settings/ui/OptionsWindow.h"
 
 namespace karvo::ui {
 
@@ -70,15 +66,13 @@ TfrmMains::TfrmMains(MainWindowPorts ports, QWidget* parent) : QWidget(parent) {
         ownPrompts_ = std::make_unique<MessageBoxPrompts>(this);
         prompts = ownPrompts_.get();
     }
-    selectionWindows_ = std::make_unique<SelectionWindows>(this);
-    optionsWindow_ = std::make_unique<OptionsWindow>(this);
+    windows_ = ports.windows(this);
+    files_ = ports.files != nullptr ? ports.files : windows_.fileChoice.get();
     uiThread_ = std::make_unique<QtUiThread>(this);
-    progressWindows_ = std::make_unique<ProgressWindows>(this);
-    fileWindows_ = std::make_unique<FileWindows>(this, ports.files);
     presenter_ = std::make_unique<MainPresenter>(
         SessionPorts{*log_, *view_, *prompts, ports.sounds, ports.settings, ports.usb, ports.clock,
                      ports.firmwareUpdate, ports.socket});
-    presenter_->AttachOperations(*uiThread_, *progressWindows_);
+    presenter_->AttachOperations(*uiThread_, *windows_.progress);
     ConnectCommands();
     presenter_->StartUp();
 }
@@ -137,10 +131,12 @@ void TfrmMains::ConnectCommands() {
         connect(Button(button), &QToolButton::clicked, this, command);
     };
     Session& session = presenter_->Session();
-    on(ToolButton::SB_Select, [this, &session] { SelectCommand(session).Run(*selectionWindows_); });
-    on(ToolButton::SB_Option, [this, &session] { OptionsCommand(session).Run(*optionsWindow_); });
-    on(ToolButton::SB_Load, [this, &session] { LoadCommand(session).Run(fileWindows_->Ports()); });
-    on(ToolButton::SB_Save, [this, &session] { SaveCommand(session).Run(fileWindows_->Ports()); });
+    const FileCommandPorts files{*files_, *windows_.fileFormat, *windows_.fileProgress};
+    on(ToolButton::SB_Select,
+       [this, &session] { SelectCommand(session).Run(*windows_.selection); });
+    on(ToolButton::SB_Option, [this, &session] { OptionsCommand(session).Run(*windows_.options); });
+    on(ToolButton::SB_Load, [&session, files] { LoadCommand(session).Run(files); });
+    on(ToolButton::SB_Save, [&session, files] { SaveCommand(session).Run(files); });
     // SB_ReadClick: the button tells which operation.
     constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},
                                                            {ToolButton::SB_Read, 'R'},

@@ -1,10 +1,15 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QWidget>
 
 #include "app/MainPresenter.h"
+#include "buffer/FileDialogPorts.h"
+#include "catalogue/SelectionDialogPort.h"
+#include "operations/ProgressWindowPort.h"
+#include "settings/OptionsDialogPort.h"
 
 class QFrame;
 class QLabel;
@@ -18,23 +23,33 @@ class LogView;
 class MemoLog;
 class WindowView;
 class MessageBoxPrompts;
-class SelectionWindows;
-class OptionsWindow;
 class QtUiThread;
-class ProgressWindows;
-class FileWindows;
+
+// The windows of the commands the main window runs, made by the program
+// for this window as their owner: the main window knows them only by their
+// ports, so no subsystem's windows depend on another's.
+struct CommandWindows {
+    std::unique_ptr<SelectionDialogPort> selection;
+    std::unique_ptr<OptionsDialogPort> options;
+    std::unique_ptr<FileChoicePort> fileChoice;
+    std::unique_ptr<FileFormatDialogPort> fileFormat;
+    std::unique_ptr<FileProgressPort> fileProgress;
+    std::unique_ptr<ProgressWindowFactory> progress;
+};
+using CommandWindowMaker = std::function<CommandWindows(QWidget* owner)>;
 
 // What the main window is given from outside: the machine's devices, the
-// settings store and time.
+// settings store, time and the commands' windows.
 struct MainWindowPorts {
     SoundPort& sounds;
     SettingsStore& settings;
     HidBackend& usb;
     Clock& clock;
     FirmwareUpdatePort& firmwareUpdate;
+    CommandWindowMaker windows;
     // Where message boxes go; the window's own boxes when null.
     PromptPort* prompts = nullptr;
-    // What answers the Open and Save dialogs; the standard dialogs when null.
+    // What answers the Open and Save dialogs; the command windows' when null.
     FileChoicePort* files = nullptr;
     // The virtual programmer's socket, told which chip is selected.
     ChipSocketPort* socket = nullptr;
@@ -83,11 +98,9 @@ class TfrmMains final : public QWidget {
     std::unique_ptr<MessageBoxPrompts> ownPrompts_;
     // The commands' windows; declared before the presenter, which uses them
     // until it is gone.
-    std::unique_ptr<SelectionWindows> selectionWindows_;
-    std::unique_ptr<OptionsWindow> optionsWindow_;
+    CommandWindows windows_;
+    FileChoicePort* files_ = nullptr;
     std::unique_ptr<QtUiThread> uiThread_;
-    std::unique_ptr<ProgressWindows> progressWindows_;
-    std::unique_ptr<FileWindows> fileWindows_;
     std::unique_ptr<MainPresenter> presenter_;
     bool exited_ = false;
     bool closeWhenFinished_ = false;

@@ -72,22 +72,4 @@ class FileProgressWindow final : public FileProgressPort {
     QPointer<TfrmLoadSave> form_;
 };
 
-// The Load and Save commands' windows over the main window. The Open and
-// Save dialogs may come from elsewhere (a test answers them).
-class FileWindows {
-  public:
-    FileWindows(QWidget* owner, FileChoicePort* files)
-        : dialogs_(owner), format_(owner), progress_(owner), files_(files) {}
-
-    FileCommandPorts Ports() {
-        return {files_ != nullptr ? *files_ : dialogs_, format_, progress_};
-    }
-
-  private:
-    FileDialogs dialogs_;
-    FileFormatWindow format_;
-    FileProgressWindow progress_;
-    FileChoicePort* files_;
-};
-
 }  // namespace karvo::ui

@@ -16,6 +16,7 @@
 #include "catalogue/DataFileNames.h"
 #include "catalogue/ui/TfrmIsp.h"
 #include "catalogue/ui/TfrmSelectDevice.h"
+#include "gui/CommandWindows.h"
 #include "operations/ui/TProgressForm.h"
 #include "settings/ui/TfrmOption.h"
 #include "support/ModalDialogs.h"
@@ -32,7 +33,7 @@ struct ProgramRig {
         std::filesystem::current_path(KARVO_BIN_DIR);
         programmer.LearnChipTypes(ChipTypes::FromDataFiles({kEpromFileName, kMicroFileName}));
         window = std::make_unique<TfrmMains>(
-            MainWindowPorts{sounds, store, usb, clock, update, &prompts});
+            MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows, &prompts});
         window->show();
     }
     ~ProgramRig() {

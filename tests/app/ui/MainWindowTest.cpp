@@ -11,6 +11,7 @@
 #include "app/MainLayout.h"
 #include "app/ui/LogView.h"
 #include "app/ui/TfrmMains.h"
+#include "gui/CommandWindows.h"
 #include "support/RecordingPorts.h"
 
 using namespace karvo;
@@ -57,7 +58,7 @@ struct WindowRig {
         : programmer(std::move(settings), clock), usb(programmer) {
         if (!plugged) programmer.Unplug();
         window = std::make_unique<TfrmMains>(
-            MainWindowPorts{sounds, store, usb, clock, update, &prompts});
+            MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows, &prompts});
     }
 
     template <typename T>

@@ -15,6 +15,7 @@
 
 #include "app/ui/LogView.h"
 #include "app/ui/TfrmMains.h"
+#include "gui/CommandWindows.h"
 #include "support/RecordingPorts.h"
 
 using namespace karvo;
@@ -37,7 +38,8 @@ void SmallScreenTest::theWholeWindowFitsTheScreen() {
     test::RecordingSounds sounds;
     test::RecordingPrompts prompts;
     NoFirmwareUpdate update;
-    TfrmMains window(MainWindowPorts{sounds, store, usb, clock, update, &prompts});
+    TfrmMains window(
+        MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows, &prompts});
     QCOMPARE(prompts.boxes.size(), std::size_t{1});
     QCOMPARE(prompts.boxes[0].caption, std::string("Program Resolution"));
     window.show();

@@ -21,6 +21,7 @@
 #include "buffer/ui/TfrmFileFormat.h"
 #include "catalogue/DataFileNames.h"
 #include "catalogue/ui/TfrmSelectDevice.h"
+#include "gui/CommandWindows.h"
 #include "support/Devices.h"
 #include "support/ModalDialogs.h"
 #include "support/RecordingPorts.h"
@@ -313,7 +314,8 @@ void FileFormatDialogTest::loadThroughTheMainWindow() {
         test::RecordingPrompts prompts;
         NoFirmwareUpdate update;
         ChosenFile files(path);
-        TfrmMains window(MainWindowPorts{sounds, store, usb, clock, update, &prompts, &files});
+        TfrmMains window(MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows,
+                                         &prompts, &files});
         window.show();
 
         test::WhenModal<TfrmSelectDevice>([](TfrmSelectDevice* dialog) {

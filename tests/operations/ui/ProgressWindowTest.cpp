@@ -12,6 +12,7 @@
 #include "app/ui/LogView.h"
 #include "app/ui/QtUiThread.h"
 #include "app/ui/TfrmMains.h"
+#include "gui/CommandWindows.h"
 #include "operations/ui/ProgressWindows.h"
 #include "operations/ui/TProgressForm.h"
 #include "support/CatalogueFixture.h"
@@ -60,7 +61,7 @@ struct OperationWindowRig {
     explicit OperationWindowRig(int device = 0) : programmer(Paced(), gate), usb(programmer) {
         dir.Write("KARVO_e.usb", {{"Atmel", {Eprom("27C256", 3), Eprom("28C256", 9)}}});
         window = std::make_unique<TfrmMains>(
-            MainWindowPorts{sounds, store, usb, clock, update, &prompts});
+            MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows, &prompts});
         window->show();
         struct Pick final : SelectionDialogPort {
             int device = 0;

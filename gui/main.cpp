@@ -8,6 +8,7 @@
 #include "app/ui/SoundEffects.h"
 #include "app/ui/StartupReport.h"
 #include "app/ui/TfrmMains.h"
+#include "gui/CommandWindows.h"
 #include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
 #include "virtual/ProgrammerChoice.h"
@@ -73,9 +74,9 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<TfrmMains> window;
     try {
-        window = std::make_unique<TfrmMains>(MainWindowPorts{sounds, store, *usb, SystemClock(),
-                                                             firmwareUpdate, nullptr, nullptr,
-                                                             programmer.virtualProgrammer.get()});
+        window = std::make_unique<TfrmMains>(
+            MainWindowPorts{sounds, store, *usb, SystemClock(), firmwareUpdate, MakeCommandWindows,
+                            nullptr, nullptr, programmer.virtualProgrammer.get()});
     } catch (const std::exception& failure) {
         KarvoApplication::ShowException(QString::fromLocal8Bit(failure.what()));
         return 1;

@@ -1,0 +1,21 @@
+#include "gui/CommandWindows.h"
+
+#include "buffer/ui/FileWindows.h"
+#include "catalogue/ui/SelectionWindows.h"
+#include "operations/ui/ProgressWindows.h"
+#include "settings/ui/OptionsWindow.h"
+
+namespace karvo::ui {
+
+CommandWindows MakeCommandWindows(QWidget* owner) {
+    CommandWindows windows;
+    windows.selection = std::make_unique<SelectionWindows>(owner);
+    windows.options = std::make_unique<OptionsWindow>(owner);
+    windows.fileChoice = std::make_unique<FileDialogs>(owner);
+    windows.fileFormat = std::make_unique<FileFormatWindow>(owner);
+    windows.fileProgress = std::make_unique<FileProgressWindow>(owner);
+    windows.progress = std::make_unique<ProgressWindows>(owner);
+    return windows;
+}
+
+}  // namespace karvo::ui
