@@ -24,6 +24,10 @@ class StdoutLog final : public LogPort {
 // boxes are answered as --answer says.
 class StderrPrompts final : public PromptPort {
   public:
+    // A box answered Retry this many times in a row is answered Abort: a
+    // script must not retry for ever against a chip that never matches.
+    static constexpr int kMostRetries = 3;
+
     explicit StderrPrompts(Answer answer = Answer::Abort) : answer_(answer) {}
     void ShowMessage(BoxKind kind, const std::string& caption, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -31,12 +35,24 @@ class StderrPrompts final : public PromptPort {
     }
     Answer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return answer_;
+        if (answer_ != Answer::Retry) {
+            if (answer_ == Answer::Abort) ++errors_;
+            return answer_;
+        }
+        if (++retries_ <= kMostRetries) return Answer::Retry;
+        retries_ = 0;
+        ++errors_;
+        std::fprintf(stderr, "karvo-cli: still no match after %d retries; answered Abort\n",
+                     kMostRetries);
+        return Answer::Abort;
     }
     int Errors() const { return errors_; }
+    // Each command starts with a full count of retries.
+    void NewCommand() { retries_ = 0; }
 
   private:
     Answer answer_;
+    int retries_ = 0;
     int errors_ = 0;
 };
 

@@ -45,6 +45,7 @@ int CliSession::Run(const std::string& line) {
                      words->front().c_str());
         return kUsage;
     }
+    prompts_.NewCommand();
     const int errorsBefore = prompts_.Errors();
     const int status = entry.handler(args);
     if (status == kOk && prompts_.Errors() != errorsBefore) return kFailed;

@@ -73,11 +73,45 @@ int Show(VirtualProgrammer& programmer, const CliSession::Words& args) {
     });
 }
 
+// virtual signature B0 B1 B2 | virtual lock BYTE: the microcontroller in the socket.
+int SetMicro(VirtualProgrammer& programmer, const CliSession::Words& args) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const auto v = ParseHex(args[i]);
+        if (!v || *v > 0xFF) return kUsage;
+        bytes.push_back(static_cast<std::uint8_t>(*v));
+    }
+    return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
+        if (!chip || chip->Area('m') == nullptr) {
+            Complain("virtual " + args[0] +
+                     ": no 8051 or AVR part in the socket (select one first)");
+            return kFailed;
+        }
+        if (args[0] == "lock") {
+            chip->lock = bytes[0];
+        } else {
+            std::copy(bytes.begin(), bytes.end(), chip->signature.begin());
+        }
+        return kOk;
+    });
+}
+
 int Fault(VirtualProgrammer& programmer, const CliSession::Words& args) {
     const std::string& kind = args[1];
     if (kind == "unplug" && args.size() == 2) {
         programmer.Unplug();
         return kOk;
+    }
+    if (kind == "erase" && args.size() == 2) {
+        // The chip's erase never completes: "mE" ends without "Done".
+        return programmer.WithSocket([](std::optional<ChipModel>& chip) {
+            if (!chip) {
+                Complain("virtual fault erase: no chip in the socket (select a device first)");
+                return kFailed;
+            }
+            chip->eraseFails = true;
+            return kOk;
+        });
     }
     if (args.size() != 3) return kUsage;
     if (kind == "refuse") {
@@ -121,11 +155,15 @@ void RegisterVirtualCommands(CliSession& session) {
             status = kOk;
         } else if (what == "fault" && args.size() >= 2) {
             status = Fault(*programmer, args);
+        } else if ((what == "signature" && args.size() == 4) ||
+                   (what == "lock" && args.size() == 2)) {
+            status = SetMicro(*programmer, args);
         }
         if (status == kUsage) {
             Complain(
                 "usage: virtual set ADDRESS BYTE... | virtual show START [COUNT] | "
-                "virtual blank | virtual fault refuse COMMAND|corrupt ADDRESS|stall N|unplug");
+                "virtual blank | virtual signature B0 B1 B2 | virtual lock BYTE | "
+                "virtual fault refuse COMMAND|corrupt ADDRESS|stall N|unplug|erase");
         }
         return status;
     });

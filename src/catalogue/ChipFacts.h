@@ -33,6 +33,8 @@ namespace micro {
 // Atmel 8051 programmed serially: step 6 is "Disable WDT".
 inline constexpr std::uint8_t kAlgorithmAt89Isp = 14;
 // SST FlashFlex 8051: "RB0", "Clock Double" and "SC0" steps by device ID.
+inline constexpr std::uint8_t kAlgorithmClassicAvr = 30;  // AT90S, ATtiny12
+inline constexpr std::uint8_t kAlgorithmPageAvr = 32;     // page-programmed ATtiny, ATmega
 inline constexpr std::uint8_t kAlgorithmSstFlashFlex = 25;
 // 1 MB SPI flashes whose step 2 is "Protect Mode Enable".
 inline constexpr std::uint8_t kAlgorithmSpiFlashAai1M = 29;

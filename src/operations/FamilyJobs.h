@@ -3,6 +3,17 @@
 
 namespace karvo {
 
+// 8051-type and AVR-type microcontrollers. CheckSignatureM runs first; false
+// when the user aborted (or the programmer fell silent).
+bool CheckSignatureM(JobContext& job);
+void RunFamilyM(JobContext& job);
+void ReadM(JobContext& job);
+void VerifyM(JobContext& job);
+void ProgramM(JobContext& job);
+bool EraseM(JobContext& job);
+void BlankM(JobContext& job);
+void ReadLockBitsM(JobContext& job);
+
 // Byte-wide EPROMs and EEPROMs.
 void RunFamilyE(JobContext& job);
 void ReadE(JobContext& job);

@@ -127,6 +127,13 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
             case Family::Eprom:
                 RunFamilyE(job);
                 break;
+            case Family::Micro:
+                if (CheckSignatureM(job)) {
+                    RunFamilyM(job);
+                } else {
+                    job.ErrorCount = 1;
+                }
+                break;
             default:
                 // No job for this family in this version: say so and end at
                 // once, rather than chime for work that was never done.

@@ -27,6 +27,11 @@ void ChipModel::Blank() {
     for (auto& [letter, area] : areas) std::fill(area.bytes.begin(), area.bytes.end(), area.blank);
 }
 
+void ChipModel::Erase() {
+    Blank();
+    lock = 0;
+}
+
 namespace {
 // What the block and the chip type tell about the chip: its size, blank value
 // and name.
@@ -48,6 +53,17 @@ void ByteWideAreas(ChipModel& chip, const ShapeInput& in) {
     chip.areas['e'] = std::move(area);
 }
 
+// Flash code that programming can only clear and a chip erase sets again;
+// the signature the chip type names.
+void MicroAreas(ChipModel& chip, const ShapeInput& in) {
+    ChipArea code;
+    code.blank = 0xFF;
+    code.rule = WriteRule::ClearBitsOnly;
+    code.bytes.assign(in.size, 0xFF);
+    chip.areas['m'] = std::move(code);
+    if (in.type) chip.signature = {in.type->ManufId(), in.type->DevId(), in.type->DevId2()};
+}
+
 // The chip's areas by family; a family without a row has no area the
 // firmware can reach yet.
 struct FamilyShape {
@@ -59,6 +75,7 @@ constexpr FamilyShape kShapes[] = {
     {Family::Flash12V, ByteWideAreas},
     {Family::LowVoltageFlash, ByteWideAreas},
     {Family::BipolarProm, ByteWideAreas},
+    {Family::Micro, MicroAreas},
 };
 }  // namespace
 

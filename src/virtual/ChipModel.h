@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -29,14 +30,22 @@ struct ChipModel {
     std::uint8_t algorithm = 0;
     std::string name;
     // Areas by the letter of the command that reads them ('e' for byte-wide
-    // memories).
+    // memories, 'm' for the code of 8051-type and AVR-type parts).
     std::map<char, ChipArea> areas;
+    // Microcontrollers: the three signature bytes and the lock byte (bits 2,
+    // 3 and 4 are lock bits 1, 2 and 3; a chip erase clears them).
+    std::array<std::uint8_t, 3> signature{};
+    std::uint8_t lock = 0;
+    // A chip whose erase never completes, for trying what a user then sees.
+    bool eraseFails = false;
 
     ChipArea* Area(char letter);
     // Programming one block at an offset, by the area's rule; bytes past the
     // end of the area are dropped, as the chip has no cells there.
     void Program(char letter, std::uint32_t offset, const std::uint8_t* data, std::size_t count);
     void Blank();
+    // A chip erase: every area blank, the lock bits cleared.
+    void Erase();
 };
 
 // A blank chip for a parameter block. type is the catalogue entry the block

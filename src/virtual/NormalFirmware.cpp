@@ -20,6 +20,7 @@ NormalFirmware::NormalFirmware(VirtualSettings& settings, FirmwareHost& host)
     AddCommand(
         {"V", [this](const Payload& block) { ReplyText(host_.ShapeSocket(block) ? "OK" : "NO"); }});
     AddByteWideCommands(*this);
+    AddMicroCommands(*this);
 }
 
 void NormalFirmware::AddCommand(Command command) {
@@ -42,6 +43,12 @@ const NormalFirmware::Command* NormalFirmware::Find(const Payload& payload) cons
 void NormalFirmware::Handle(const Payload& payload) {
     if (writing_) {
         TakeBlock(payload);
+        return;
+    }
+    if (nextReport_) {
+        const auto handler = std::move(nextReport_);
+        nextReport_ = nullptr;
+        handler(payload);
         return;
     }
     const Command* command = Find(payload);

@@ -44,7 +44,11 @@ class NormalFirmware {
     void Handle(const Payload& payload);
     void AddCommand(Command command);
     // True while a write takes data blocks, which are no commands.
-    bool Writing() const { return writing_.has_value(); }
+    bool Writing() const { return writing_.has_value() || nextReport_ != nullptr; }
+    // The next report is data for the command just handled, not a command.
+    void ExpectData(std::function<void(const Payload&)> handler) {
+        nextReport_ = std::move(handler);
+    }
 
     // Replies with text at the start of the payload, the rest zero.
     void ReplyText(const std::string& text);
@@ -70,9 +74,13 @@ class NormalFirmware {
     FirmwareHost& host_;
     std::vector<Command> commands_;
     std::optional<WriteSession> writing_;
+    std::function<void(const Payload&)> nextReport_;
 };
 
 // The commands of byte-wide EPROMs and EEPROMs ("eR", "eW").
 void AddByteWideCommands(NormalFirmware& firmware);
+// The commands of 8051-type and AVR-type parts ("mI", "mR", "mW", "mw",
+// "mE", "mr").
+void AddMicroCommands(NormalFirmware& firmware);
 
 }  // namespace karvo

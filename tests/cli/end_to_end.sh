@@ -131,6 +131,59 @@ st1=$?
 st2=$?
 [ $st1 = 0 ] && [ $st2 = 0 ] && [ ! -s "$work/err2" ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: garbage settings ($st1 $st2)"; cat "$work/err" "$work/err2"; }
 
+# 8051 and AVR parts: the whole Program sequence, and the chip-ID question.
+s52="${version} Selected : Atmel  AT89S52\n ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***\n Parameters sent OK\n"
+"$cli" --settings "$work/m.ini" --virtual -e 'select Atmel AT89S52' -e 'options progbits=4F' -e program \
+  -e 'virtual show 0 10' >"$work/got" 2>&1
+st=$?
+sed -n '/^ProgBits=/,$p' "$work/got" | sed '1d;$d' | sed '$d' >"$work/lines"
+printf '%b' '\n Erase Completed \n Code Area Clean\n Programmed\n Verifying @ Vdd = 5.0V \n Code Area Verified OK\n Lockbit 1 Programmed\n Lockbit 2 Programmed\n Lockbit 3 Programmed\n' >"$work/want"
+[ $st = 0 ] && diff -u "$work/want" "$work/lines" >"$work/diff" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: 8051 program sequence ($st)"; cat "$work/got" "$work/diff"; }
+s51=(--virtual -e 'select Atmel AT89S51' -e 'virtual signature 1E 51 FF' -e read)
+"$cli" --settings "$work/m1.ini" --answer abort "${s51[@]}" >"$work/got" 2>"$work/err"
+st=$?
+[ $st = 1 ] && grep -qx 'CHIP_ID Error: ID: 30=0x1E 31=0x51 32=0xFF ' "$work/err" && ! grep -q 'Read Completed' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: chip-ID abort ($st)"; cat "$work/got" "$work/err"; }
+"$cli" --settings "$work/m2.ini" --answer ignore "${s51[@]}" >"$work/got" 2>"$work/err"
+st=$?
+[ $st = 0 ] && grep -qx ' Read Completed' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: chip-ID ignore ($st)"; cat "$work/got" "$work/err"; }
+"$cli" --settings "$work/m3.ini" --answer retry "${s51[@]}" >"$work/got" 2>"$work/err"
+st=$?
+[ $st = 1 ] && [ "$(grep -c '^CHIP_ID Error' "$work/err")" = 4 ] && grep -q 'still no match after 3 retries' "$work/err" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: chip-ID retry is capped ($st)"; cat "$work/err"; }
+"$cli" --settings "$work/m4.ini" --virtual -e 'select Atmel AT89S52' -e 'virtual fault erase' -e erase >"$work/got" 2>&1
+st=$?
+[ $st = 1 ] && grep -qx ' Erase of AT89S52 did not complete' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: erase without Done ($st)"; cat "$work/got"; }
+
+# Real images from the compilers users build with: each loads, programs,
+# verifies and reads back byte for byte. Skipped where a compiler is absent.
+program_image() {  # name, maker, device, image, binary it must read back as
+  local bytes stop
+  bytes=$(wc -c <"$5")
+  stop=$(printf '%X' $((bytes - 1)))
+  "$cli" --settings "$work/img.ini" --virtual -e "select $2 $3" -e "load $4" -e program -e read \
+    -e "save $work/back.bin format=binary start=0 stop=$stop" >"$work/got" 2>&1
+  local st=$?
+  if [ $st = 0 ] && grep -qx ' Code Area Verified OK' "$work/got" && cmp -s "$5" "$work/back.bin"; then
+    pass=$((pass + 1))
+  else
+    fail=$((fail + 1)); echo "FAIL: $1 image ($st)"; cat "$work/got"
+  fi
+}
+if command -v avr-gcc >/dev/null && command -v avr-objcopy >/dev/null; then
+  printf '#include <avr/io.h>\n#include <util/delay.h>\nint main(void) {\n  DDRB = 1;\n  for (;;) { PORTB ^= 1; _delay_ms(100); }\n}\n' >"$work/blink.c"
+  avr-gcc -mmcu=atmega8 -DF_CPU=1000000UL -Os -o "$work/blink.elf" "$work/blink.c" \
+    && avr-objcopy -O ihex -R .eeprom "$work/blink.elf" "$work/blink.hex" \
+    && avr-objcopy -O binary -R .eeprom "$work/blink.elf" "$work/blink.bin" \
+    && program_image avr-gcc Atmel ATmega8 "$work/blink.hex" "$work/blink.bin"
+fi
+if command -v sdcc >/dev/null && command -v srec_cat >/dev/null; then
+  printf '#include <8052.h>\nvoid main(void) {\n  unsigned int i;\n  for (;;) { P1_0 = !P1_0; for (i = 0; i < 30000; i++) {} }\n}\n' >"$work/blink51.c"
+  (cd "$work" && sdcc -mmcs51 blink51.c >/dev/null) \
+    && srec_cat "$work/blink51.ihx" -intel -o "$work/blink51.bin" -binary 2>/dev/null \
+    && program_image sdcc Atmel AT89S52 "$work/blink51.ihx" "$work/blink51.bin"
+fi
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }

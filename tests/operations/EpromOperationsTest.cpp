@@ -402,20 +402,22 @@ namespace {
 
 TEST(OtherFamilies, AnOperationWithoutAJobSaysSoAndDoesNotChime) {
     ScratchProgramDir dir;
-    dir.Write("KARVO_m.usb", {{"Atmel", {DeviceBuilder('M', 0xFFF, "AT89S52").Caps(0xFF, 0x05)}}});
+    // A serial EEPROM whose record offers Read, which no job reads.
+    dir.Write("KARVO_e.usb",
+              {{"Microchip", {DeviceBuilder('S', 0xFF, "24LC02B").Caps(0xFF, 0x04)}}});
     QueuedUiThread ui;
     HeadlessProgressFactory windows(ui);
     Rig rig;
     rig.presenter.AttachOperations(ui, windows);
     rig.presenter.StartUp();
-    PickDevice pick(SelectionModel::kMicro, -1, -1);
+    PickDevice pick(SelectionModel::kEEprom, -1, -1);
     SelectCommand(rig.presenter.Session()).Run(pick);
     rig.log.lines.clear();
     rig.sounds.played.clear();
     rig.presenter.RunOperation('R');
     ui.RunPending();
     ASSERT_EQ(rig.log.lines.size(), 3u);
-    EXPECT_EQ(rig.log.lines[1], " Read is not available yet for AT89S52");
+    EXPECT_EQ(rig.log.lines[1], " Read is not available yet for 24LC02B");
     EXPECT_EQ(rig.sounds.played, (std::vector<std::string>{"error.wav"}));
 }
 

@@ -47,4 +47,14 @@ struct DeviceBuilder {
     operator DeviceRecord() const { return record; }  // NOLINT: a builder converts freely
 };
 
+// An 8051 with signature, chip erase, lock bits and the ID check on, as the
+// catalogue has it.
+inline DeviceRecord At89S52() {
+    DeviceBuilder b('M', 0x1FFF, "AT89S52");
+    b.Algorithm(14).Ids(0x1E, 0x52, 0x06).Caps(0xF7, 0x05);
+    b.U8(DeviceRecord::kOptionCaps, 0x04).U8(DeviceRecord::kDefaultOpts, 0x04);
+    b.U8(DeviceRecord::kStepCaps, 0x4F);
+    return b;
+}
+
 }  // namespace karvo::test

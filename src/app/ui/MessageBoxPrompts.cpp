@@ -1,5 +1,6 @@
 #include "app/ui/MessageBoxPrompts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -42,11 +43,17 @@ Answer MessageBoxPrompts::AskAbortRetryIgnore(const std::string& caption, const 
     Answer answer = Answer::Abort;
     RunAndWait(context, [parent = parent_, &answer, caption = QString::fromStdString(caption),
                          text = QString::fromStdString(text)] {
+        // Over the window the user is looking at: the progress window of the
+        // operation that asks.
+        QWidget* over = QApplication::activeModalWidget();
         QMessageBox box(QMessageBox::Critical, caption, text,
                         QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
-                        parent.data());
+                        over != nullptr ? over : parent.data());
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(QMessageBox::Retry);
+        // Escape and the close button abort: going on with what may be the
+        // wrong chip must be chosen, never fallen into.
+        box.setEscapeButton(QMessageBox::Abort);
         const int chosen = box.exec();
         answer = chosen == QMessageBox::Retry    ? Answer::Retry
                  : chosen == QMessageBox::Ignore ? Answer::Ignore

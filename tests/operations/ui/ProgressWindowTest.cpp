@@ -3,7 +3,9 @@
 // a virtual programmer.
 #include <thread>
 
+#include <QDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -131,6 +133,7 @@ class ProgressWindowTest : public QObject {
     void captionFollowsTheStep();
     void abortDuringARead();
     void closingWhileFinishingClosesAfterTheWorker();
+    void chipIdBoxOverTheProgressWindow();
 };
 
 void ProgressWindowTest::looksAsGiven() {
@@ -398,6 +401,70 @@ void ProgressWindowTest::closingWhileFinishingClosesAfterTheWorker() {
     rig.gate.Open();
     QTRY_VERIFY(!rig.window->isVisible());
     QVERIFY(!rig.window->Presenter().Engine()->Busy());
+}
+
+// An 8051 whose signature does not match: the chip-ID box comes up over the
+// progress window, modal, while the worker waits; Ignore goes on with the
+// Read, Escape aborts it. The captions follow the Program's steps.
+void ProgressWindowTest::chipIdBoxOverTheProgressWindow() {
+    test::ScratchProgramDir dir;
+    dir.Write("KARVO_m.usb", {{"Atmel", {test::At89S52()}}});
+    ManualClock clock;
+    VirtualProgrammer programmer({}, clock);
+    VirtualBackend usb(programmer);
+    MemorySettingsStore store;
+    test::RecordingSounds sounds;
+    NoFirmwareUpdate update;
+    TfrmMains window(MainWindowPorts{sounds, store, usb, clock, update, MakeCommandWindows, nullptr,
+                                     nullptr, &programmer});
+    window.show();
+    test::PickDevice pick(SelectionModel::kMicro, 0, 0);
+    test::WhenModal<QDialog>([](QDialog* notice) { notice->accept(); });  // the ISP notice
+    SelectCommand(window.Presenter().Session()).Run(pick);
+    programmer.WithSocket([](std::optional<ChipModel>& chip) {
+        chip->signature = {0x1E, 0x51, 0xFF};
+        return 0;
+    });
+    auto lines = [&window] { return window.findChild<LogView*>("Memo1")->Lines(); };
+
+    for (const bool ignore : {true, false}) {
+        bool overProgress = false;
+        bool modal = false;
+        QString text;
+        test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+            overProgress = qobject_cast<TProgressForm*>(box->parentWidget()) != nullptr;
+            modal = box->isModal();
+            text = box->text();
+            if (ignore) {
+                box->button(QMessageBox::Ignore)->click();
+            } else {
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+        });
+        QTest::mouseClick(window.Button(ToolButton::SB_Read), Qt::LeftButton);
+        QTRY_VERIFY(window.Button(ToolButton::SB_Read)->isEnabled());
+        QVERIFY(overProgress);
+        QVERIFY(modal);
+        QCOMPARE(text, QStringLiteral("ID: 30=0x1E 31=0x51 32=0xFF "));
+        QCOMPARE(lines().contains(QStringLiteral(" Read Completed")), ignore);
+        window.Presenter().ClearMessages();
+    }
+
+    programmer.WithSocket([](std::optional<ChipModel>& chip) {
+        chip->signature = {0x1E, 0x52, 0x06};
+        return 0;
+    });
+    window.Presenter().State().settings.flags.ProgBits = 0x41;
+    CaptionRecorder recorder;
+    qApp->installEventFilter(&recorder);
+    QTest::mouseClick(window.Button(ToolButton::SB_Prog), Qt::LeftButton);
+    QTRY_VERIFY(window.Button(ToolButton::SB_Prog)->isEnabled());
+    qApp->removeEventFilter(&recorder);
+    QVERIFY2(recorder.captions.contains(QStringLiteral("Erase")),
+             qPrintable(recorder.captions.join('|')));
+    QVERIFY(recorder.captions.contains(QStringLiteral("Program")));
+    QVERIFY(recorder.captions.contains(QStringLiteral("Verify")));
+    QVERIFY(lines().contains(QStringLiteral(" Code Area Verified OK")));
 }
 
 QTEST_MAIN(ProgressWindowTest)
