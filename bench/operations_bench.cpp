@@ -16,20 +16,32 @@ using namespace karvo::test;
 
 constexpr std::uint32_t kChipSize = 0x100000;  // 1 MiB
 
-struct Station {
-    explicit Station(bool paced)
-        : programmer(Settings(paced), SystemClock()),
-          usb(programmer),
-          presenter({log, view, prompts, sounds, store, usb, SystemClock(), update}) {
+// A 1 MiB EPROM, or the largest 8051/AVR-family part of the catalogue (a
+// 1 MB SPI flash, signature checked, code programmed and verified).
+DeviceRecord BenchChip(Family family) {
+    if (family == Family::Eprom) {
         DeviceBuilder chip('E', kChipSize - 1, "27C080");
         chip.Algorithm(3).Caps(0xFF, 0x04);
-        dir.Write("KARVO_e.usb", {{"Bench", {chip}}});
-        ChipTypes types;
-        types.Add(chip);
-        programmer.LearnChipTypes(types);
+        return chip;
+    }
+    DeviceBuilder chip('M', kChipSize - 1, "W25X80");
+    chip.Algorithm(33).Ids(0xEF, 0x30, 0x14).Caps(0xF7, 0x05);
+    chip.U8(DeviceRecord::kOptionCaps, 0x04).U8(DeviceRecord::kDefaultOpts, 0x04);
+    chip.U8(DeviceRecord::kStepCaps, 0x41);
+    return chip;
+}
+
+struct Station {
+    explicit Station(bool paced, Family family = Family::Eprom)
+        : programmer(Settings(paced), SystemClock()),
+          usb(programmer),
+          presenter({log, view, prompts, sounds, store, usb, SystemClock(), update, &programmer}) {
+        const DeviceRecord chip = BenchChip(family);
+        const bool micro = family == Family::Micro;
+        dir.Write(micro ? "KARVO_m.usb" : "KARVO_e.usb", {{"Bench", {chip}}});
         presenter.AttachOperations(ui, windows);
         presenter.StartUp();
-        PickDevice pick;
+        PickDevice pick(micro ? SelectionModel::kMicro : SelectionModel::kEEprom, 0, 0);
         SelectCommand(presenter.Session()).Run(pick);
     }
     static VirtualSettings Settings(bool paced) {
@@ -96,6 +108,26 @@ void BM_PacedProgramVerify1MiB(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PacedProgramVerify1MiB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// The 8051/AVR sequence adds the signature check ("mI", its answer, the
+// signature) to the same streams.
+constexpr double kMicroProgramVerifyReports = 3 + kProgramVerifyReports;
+
+void BM_PacedMicroProgramVerify1MiB(benchmark::State& state) {
+    Station station(true, Family::Micro);
+    for (auto _ : state) station.Run('P');
+    if (station.log.lines.size() < 3 ||
+        station.log.lines[station.log.lines.size() - 2] != " Code Area Verified OK") {
+        state.SkipWithError("the program and verify did not succeed");
+    }
+    state.counters["ratio_to_reports_alone"] = benchmark::Counter(
+        kMicroProgramVerifyReports / 1000.0 * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PacedMicroProgramVerify1MiB)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
 
