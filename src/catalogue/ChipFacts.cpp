@@ -47,6 +47,67 @@ PicAreas PicAreasFor(const DeviceRecord& device) {
     return {0x4000, 0x400E, std::nullopt, true};
 }
 
+PicCore PicCoreOf(const DeviceRecord& device) {
+    switch (device.Algorithm()) {
+        case pic::kAlgorithmPic18:
+            return PicCore::Pic18;
+        case pic::kAlgorithm17C4x:
+        case pic::kAlgorithm17C75x:
+            return PicCore::Pic17;
+        default:
+            break;
+    }
+    return In(kAlgorithmsWithDataArea, device.Algorithm()) ? PicCore::Midrange : PicCore::Baseline;
+}
+
+PicFileAreas PicFileAreasFor(const DeviceRecord& device) {
+    const std::uint32_t afterCode = (static_cast<std::uint32_t>(device.LastAddr()) | 0xF) + 1;
+    PicFileAreas areas;
+    switch (PicCoreOf(device)) {
+        case PicCore::Pic18:
+            areas = {0x200000, 0x300000, std::nullopt, 0xF00000};
+            break;
+        case PicCore::Pic17:
+            areas = {afterCode, 0x1FC00, 0xFE00, std::nullopt};
+            break;
+        case PicCore::Baseline:
+            areas = {afterCode, 0x1FFE, std::nullopt, std::nullopt};
+            break;
+        case PicCore::Midrange:
+            areas = IsEnhancedPicLayout(device)
+                        ? PicFileAreas{0x10000, 0x1000E, std::nullopt, 0x1E000}
+                        : PicFileAreas{0x4000, 0x400E, std::nullopt, 0x4200};
+            if (device.Algorithm() == pic::kAlgorithm16F882) areas.configOld = 0x1FFE;
+            break;
+    }
+    if (!HasDataEeprom(device)) areas.data.reset();
+    return areas;
+}
+
+std::uint8_t PicAreaSteps(const DeviceRecord& device) {
+    std::uint8_t steps = 0x11;
+    if (HasDataEeprom(device)) steps |= 0x02;
+    if (HasIdLocations(device)) steps |= 0x04;
+    return steps;
+}
+
+bool PicCellsClearOnly(const DeviceRecord& device) {
+    // The EPROM and OTP algorithms of the catalogue.
+    constexpr std::array<std::uint8_t, 9> kEprom = {0, 1, 3, 5, 6, 8, 12, 16, 17};
+    return IsPic(device) && In(kEprom, device.Algorithm());
+}
+
+bool KeepsCalibrationWord(const DeviceRecord& device) {
+    return IsPic(device) && (device.ConfigType() == pic::kConfigType12F675 ||
+                             device.Algorithm() == pic::kAlgorithm12C508 ||
+                             device.Algorithm() == pic::kAlgorithm12F508);
+}
+
+bool BlankCheckSkipsLastWord(const DeviceRecord& device) {
+    return KeepsCalibrationWord(device) ||
+           (IsPic(device) && device.Algorithm() == pic::kAlgorithm12C67x);
+}
+
 bool HasIdLocations(const DeviceRecord& device) {
     return IsPic(device) && device.Algorithm() != pic::kAlgorithm17C4x &&
            device.Algorithm() != pic::kAlgorithm17C75x;

@@ -18,6 +18,18 @@ inline constexpr std::uint8_t kAlgorithm16C5x = 0;
 inline constexpr std::uint8_t kAlgorithm17C4x = 3;
 // PIC17C75x: configuration at buffer 0x800E, no ID locations.
 inline constexpr std::uint8_t kAlgorithm17C75x = 8;
+// 12C671/672: OTP with a factory calibration word last, which a blank check
+// passes over.
+inline constexpr std::uint8_t kAlgorithm12C67x = 5;
+// 12C508A class and 12F508 class: an oscillator calibration word last, kept
+// out of programming.
+inline constexpr std::uint8_t kAlgorithm12C508 = 6;
+inline constexpr std::uint8_t kAlgorithm12F508 = 11;
+// 12F629/675 class (by their configuration page): the same for their
+// oscillator calibration word.
+inline constexpr std::uint8_t kConfigType12F675 = 32;
+// 16F882: its INX16 files once carried the configuration at word 0xFFF.
+inline constexpr std::uint8_t kAlgorithm16F882 = 10;
 // PIC18: ID, configuration and data areas from buffer 0xF0000.
 inline constexpr std::uint8_t kAlgorithmPic18 = 18;
 inline constexpr std::uint8_t kLastAlgorithm = kAlgorithmPic18;
@@ -75,6 +87,41 @@ constexpr bool IsMicroPage(std::uint8_t configType) {
     return configType >= kFirstMicro && configType <= kLastMicro;
 }
 }  // namespace pages
+
+// The instruction width of a family 'C' part, which decides its memory map.
+enum class PicCore {
+    Baseline,  // 12-bit words: 16C5x, 12C508, 12F508, 10F2xx
+    Midrange,  // 14-bit words: 16C6x/7x, 16F8x, 12F6xx, the enhanced 16F1xxx
+    Pic17,     // 16-bit words, configuration at word 0xFE00, no ID locations
+    Pic18,     // byte-addressed program memory
+};
+PicCore PicCoreOf(const DeviceRecord& device);
+
+// Where a family 'C' part's areas sit in its own address space, as byte
+// addresses (twice the word address but for PIC18), which is how INH8M
+// files address them and INX16 files (in words) too.
+struct PicFileAreas {
+    std::uint32_t id = 0;
+    std::uint32_t config = 0;
+    // An older place for the configuration a file may use (PIC17 files once
+    // put it at byte 0xFE00, the Algorithm 10 INX16 files at word 0xFFF).
+    std::optional<std::uint32_t> configOld;
+    std::optional<std::uint32_t> data;
+};
+PicFileAreas PicFileAreasFor(const DeviceRecord& device);
+
+// The programming steps (ProgBits bits) of the areas the part really has:
+// code (bit 0) and configuration (bit 4) always, data (bit 1) and ID
+// (bit 2) where the part has them.
+std::uint8_t PicAreaSteps(const DeviceRecord& device);
+
+// Program memory cells that programming can only clear (EPROM and OTP).
+bool PicCellsClearOnly(const DeviceRecord& device);
+// A calibration value in the last code word that Program, Verify and Blank
+// leave out (Read still reads it, Erase keeps it).
+bool KeepsCalibrationWord(const DeviceRecord& device);
+// A factory calibration word last that only the blank check passes over.
+bool BlankCheckSkipsLastWord(const DeviceRecord& device);
 
 // Where a family 'C' part keeps its areas in the buffer besides program
 // memory at 0 .. LastAddr. The one source of these offsets.
