@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord
   clang-format clang-tidy
-  gcc-avr binutils-avr avr-libc sdcc
+  gcc-avr binutils-avr avr-libc sdcc gputils
 )
 missing=()
 for p in "${packages[@]}"; do
