@@ -16,9 +16,18 @@ using namespace karvo::test;
 
 constexpr std::uint32_t kChipSize = 0x100000;  // 1 MiB
 
-// A 1 MiB EPROM, or the largest 8051/AVR-family part of the catalogue (a
-// 1 MB SPI flash, signature checked, code programmed and verified).
+// The largest PIC of the catalogue, as shipped: 96 KiB of code, 1 KiB of
+// data EEPROM, ID and configuration.
+constexpr const char* kLargestPic = "18F4685";
+
+// A 1 MiB EPROM, the largest 8051/AVR-family part of the catalogue (a 1 MB
+// SPI flash, signature checked, code programmed and verified), or the
+// largest PIC.
 DeviceRecord BenchChip(Family family) {
+    if (family == Family::Pic) {
+        if (auto pic = ShippedMicro(kLargestPic)) return *pic;
+        return DeviceBuilder('C', 0, "missing");
+    }
     if (family == Family::Eprom) {
         DeviceBuilder chip('E', kChipSize - 1, "27C080");
         chip.Algorithm(3).Caps(0xFF, 0x04);
@@ -37,7 +46,7 @@ struct Station {
           usb(programmer),
           presenter({log, view, prompts, sounds, store, usb, SystemClock(), update, &programmer}) {
         const DeviceRecord chip = BenchChip(family);
-        const bool micro = family == Family::Micro;
+        const bool micro = family != Family::Eprom;
         dir.Write(micro ? "KARVO_m.usb" : "KARVO_e.usb", {{"Bench", {chip}}});
         presenter.AttachOperations(ui, windows);
         presenter.StartUp();
@@ -128,6 +137,33 @@ BENCHMARK(BM_PacedMicroProgramVerify1MiB)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseRealTime();
+
+// Each of the four areas: the write command and its answer, an answer per
+// block, then the read command, its answer and the blocks again.
+constexpr double PicAreaReports(double bytes) {
+    const double blocks = (bytes + 63) / 64;
+    return 4 + 3 * static_cast<double>(static_cast<std::uint32_t>(blocks));
+}
+constexpr double kPicProgramVerifyReports =
+    PicAreaReports(0x18000) + PicAreaReports(1024) + PicAreaReports(8) + PicAreaReports(14);
+
+void BM_PacedPicProgramVerify(benchmark::State& state) {
+    Station station(true, Family::Pic);
+    if (station.presenter.Device().DevName() != kLargestPic) {
+        state.SkipWithError("the largest PIC is not in the catalogue");
+        return;
+    }
+    station.presenter.State().settings.flags.ProgBits = 0x17;
+    for (auto _ : state) station.Run('P');
+    if (station.log.lines.size() < 3 ||
+        station.log.lines[station.log.lines.size() - 2] != " Config Bytes Verified") {
+        state.SkipWithError("the program and verify did not succeed");
+    }
+    state.counters["ratio_to_reports_alone"] = benchmark::Counter(
+        kPicProgramVerifyReports / 1000.0 * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PacedPicProgramVerify)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 

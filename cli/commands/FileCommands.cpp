@@ -164,9 +164,10 @@ bool ParseOptions(const char* command, const CliSession::Words& args, bool load,
         }
         if (!ok) {
             Complain(fmt::format("{}: '{}' is not one of {}", command, args[i],
-                                 load ? "format=intel|motorola|binary, fill=default|zero|ff|none, "
-                                        "offset=+HEX|-HEX"
-                                      : "format=intel|motorola|binary, start=HEX, stop=HEX"));
+                                 load ? "format=intel|motorola|binary|inh8m|inx16, "
+                                        "fill=default|zero|ff|none, offset=+HEX|-HEX"
+                                      : "format=intel|motorola|binary|inh8m|inx16, start=HEX, "
+                                        "stop=HEX"));
             return false;
         }
     }

@@ -9,21 +9,9 @@
 namespace karvo::cli {
 
 namespace {
-// The letter of the area a byte-wide dump or poke of the socket means: the
-// chip's main memory.
-char MainAreaLetter(std::optional<ChipModel>& chip) {
-    if (!chip || chip->areas.empty()) return 0;
-    for (char letter : {'e', 'm', 'c'}) {
-        if (chip->Area(letter) != nullptr) return letter;
-    }
-    return chip->areas.begin()->first;
-}
-
-ChipArea* MainArea(std::optional<ChipModel>& chip) {
-    const char letter = MainAreaLetter(chip);
-    return letter == 0 ? nullptr : chip->Area(letter);
-}
-
+// Addresses are the program's buffer addresses, the ones `dump` shows: for a
+// PIC-type part the data, ID and configuration areas sit where the buffer
+// keeps them.
 int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
     const auto address = ParseHex(args[1]);
     std::vector<std::uint8_t> bytes;
@@ -34,18 +22,31 @@ int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
     }
     if (!address || bytes.empty()) return kUsage;
     return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
-        ChipArea* area = MainArea(chip);
-        if (area == nullptr) {
+        if (!chip || chip->areas.empty()) {
             Complain("virtual set: no chip in the socket (select a device first)");
             return kFailed;
         }
-        if (*address >= area->bytes.size() || bytes.size() > area->bytes.size() - *address) {
-            Complain(fmt::format("virtual set: {:X} .. {:X} is beyond the chip, which ends at {:X}",
-                                 *address, std::uint64_t{*address} + bytes.size() - 1,
-                                 area->bytes.size() - 1));
-            return kFailed;
+        std::vector<ChipByte> cells;
+        for (std::uint32_t i = 0; i < bytes.size(); ++i) {
+            const auto cell = chip->At(*address + i);
+            if (!cell && chip->areas.size() == 1) {
+                const ChipArea& only = chip->areas.begin()->second;
+                Complain(
+                    fmt::format("virtual set: {:X} .. {:X} is beyond the chip, which ends at {:X}",
+                                *address, std::uint64_t{*address} + bytes.size() - 1,
+                                only.bufferOffset + only.bytes.size() - 1));
+                return kFailed;
+            }
+            if (!cell) {
+                Complain(fmt::format("virtual set: {:X} is no byte of the chip in the socket",
+                                     std::uint64_t{*address} + i));
+                return kFailed;
+            }
+            cells.push_back(*cell);
         }
-        std::copy(bytes.begin(), bytes.end(), area->bytes.begin() + *address);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            chip->Area(cells[i].area)->bytes[cells[i].offset] = bytes[i];
+        }
         return kOk;
     });
 }
@@ -53,18 +54,19 @@ int Set(VirtualProgrammer& programmer, const CliSession::Words& args) {
 int Show(VirtualProgrammer& programmer, const CliSession::Words& args) {
     const auto start = ParseHex(args[1]);
     const auto count = args.size() > 2 ? ParseHex(args[2]) : std::optional<std::uint32_t>(0x100);
-    if (!start || !count) return kUsage;
+    if (!start || !count || *count > 0x1000000) return kUsage;
     return programmer.WithSocket([&](std::optional<ChipModel>& chip) {
-        ChipArea* area = MainArea(chip);
-        if (area == nullptr || *start >= area->bytes.size() ||
-            *count > area->bytes.size() - *start) {
+        if (!chip || !chip->At(*start)) {
             Complain("virtual show: beyond the chip in the socket");
             return kFailed;
         }
+        // Buffer addresses the chip has no cell for show as "--".
         for (std::uint32_t i = 0; i < *count; i += 16) {
             std::string line = fmt::format("{:08X}:", *start + i);
             for (std::uint32_t k = i; k < std::min(i + 16, *count); ++k) {
-                line += fmt::format(" {:02X}", area->bytes[*start + k]);
+                const auto cell = chip->At(*start + k);
+                line += cell ? fmt::format(" {:02X}", chip->Area(cell->area)->bytes[cell->offset])
+                             : std::string(" --");
             }
             std::printf("%s\n", line.c_str());
         }
@@ -121,9 +123,13 @@ int Fault(VirtualProgrammer& programmer, const CliSession::Words& args) {
     const auto n = ParseHex(args[2]);
     if (!n) return kUsage;
     if (kind == "corrupt") {
-        const char area = programmer.WithSocket(
-            [](std::optional<ChipModel>& chip) { return MainAreaLetter(chip); });
-        programmer.Corrupt(area == 0 ? 'e' : area, *n);
+        const auto cell = programmer.WithSocket(
+            [&](std::optional<ChipModel>& chip) { return chip ? chip->At(*n) : std::nullopt; });
+        if (!cell) {
+            Complain("virtual fault corrupt: no byte of the chip in the socket at that address");
+            return kFailed;
+        }
+        programmer.Corrupt(cell->area, cell->offset);
     } else if (kind == "stall") {
         // A count that does not fit would wrap to a negative one.
         if (*n > 0x7FFFFFFF) return kUsage;

@@ -4,6 +4,7 @@
 
 #include "catalogue/AdapterNotes.h"
 #include "catalogue/CatalogueValidator.h"
+#include "catalogue/ChipFacts.h"
 #include "catalogue/DeviceDataFile.h"
 #include "operations/JobProtocol.h"
 #include "session/ProgramDirectory.h"
@@ -71,7 +72,10 @@ SelectOutcome SelectCommand::Run(SelectionDialogPort& dialog) {
         // the previous chip's.
         session_.Panel().SetLabel(PanelLabel::CheckL, "");
     }
-    if (device.Family() == Family::Pic) remembered.flags.ProgBits = 0x17;
+    // Code, data, ID and configuration, as far as the part has them.
+    if (device.Family() == Family::Pic) {
+        remembered.flags.ProgBits = 0x17 & device.StepCaps() & PicAreaSteps(device);
+    }
     return outcome;
 }
 

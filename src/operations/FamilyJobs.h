@@ -14,6 +14,14 @@ bool EraseM(JobContext& job);
 void BlankM(JobContext& job);
 void ReadLockBitsM(JobContext& job);
 
+// PIC-type microcontrollers, area by area (the job's AreaCode).
+void RunFamilyC(JobContext& job);
+void ReadC(JobContext& job);
+void VerifyC(JobContext& job);
+void ProgramC(JobContext& job);
+bool EraseC(JobContext& job);
+void BlankC(JobContext& job);
+
 // Byte-wide EPROMs and EEPROMs.
 void RunFamilyE(JobContext& job);
 void ReadE(JobContext& job);

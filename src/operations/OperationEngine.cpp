@@ -127,6 +127,9 @@ void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode)
             case Family::Eprom:
                 RunFamilyE(job);
                 break;
+            case Family::Pic:
+                RunFamilyC(job);
+                break;
             case Family::Micro:
                 if (CheckSignatureM(job)) {
                     RunFamilyM(job);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/CatalogueAlgorithms.h"
+#include "catalogue/ChipFacts.h"
 
 namespace karvo {
 
@@ -11,11 +12,23 @@ ChipArea* ChipModel::Area(char letter) {
     return it == areas.end() ? nullptr : &it->second;
 }
 
+std::optional<ChipByte> ChipModel::At(std::uint32_t bufferAddress) const {
+    for (const auto& [letter, area] : areas) {
+        if (bufferAddress >= area.bufferOffset &&
+            bufferAddress - area.bufferOffset < area.bytes.size()) {
+            return ChipByte{letter, bufferAddress - area.bufferOffset};
+        }
+    }
+    return std::nullopt;
+}
+
 void ChipModel::Program(char letter, std::uint32_t offset, const std::uint8_t* data,
                         std::size_t count) {
     ChipArea* area = Area(letter);
     if (area == nullptr || offset >= area->bytes.size()) return;
-    const std::size_t n = std::min<std::size_t>(count, area->bytes.size() - offset);
+    const std::size_t n =
+        std::min({count, area->bytes.size() - offset,
+                  area->keptFrom - std::min<std::size_t>(area->keptFrom, offset)});
     for (std::size_t i = 0; i < n; ++i) {
         std::uint8_t& cell = area->bytes[offset + i];
         cell = area->rule == WriteRule::ClearBitsOnly ? static_cast<std::uint8_t>(cell & data[i])
@@ -24,7 +37,10 @@ void ChipModel::Program(char letter, std::uint32_t offset, const std::uint8_t* d
 }
 
 void ChipModel::Blank() {
-    for (auto& [letter, area] : areas) std::fill(area.bytes.begin(), area.bytes.end(), area.blank);
+    for (auto& [letter, area] : areas) {
+        const std::size_t end = std::min(area.keptFrom, area.bytes.size());
+        for (std::size_t i = 0; i < end; ++i) area.bytes[i] = area.BlankAt(i);
+    }
 }
 
 void ChipModel::Erase() {
@@ -64,6 +80,41 @@ void MicroAreas(ChipModel& chip, const ShapeInput& in) {
     if (in.type) chip.signature = {in.type->ManufId(), in.type->DevId(), in.type->DevId2()};
 }
 
+// A PIC-type part: code words (with a calibration word last where the part
+// keeps one), data EEPROM where it has one, ID locations but on the PIC17
+// parts, configuration bytes. OTP and windowed parts only clear bits.
+void PicChipAreas(ChipModel& chip, const ShapeInput& in) {
+    if (!in.type) return;
+    const DeviceRecord& d = *in.type;
+    const PicAreas layout = PicAreasFor(d);
+    const WriteRule rule = PicCellsClearOnly(d) ? WriteRule::ClearBitsOnly : WriteRule::Replace;
+    auto add = [&](char letter, std::uint32_t size, std::uint32_t bufferOffset, WriteRule r) {
+        ChipArea area;
+        area.rule = r;
+        area.blank = d.BlankValue();
+        area.blankPairs = true;
+        area.bufferOffset = bufferOffset;
+        area.bytes.resize(size);
+        for (std::uint32_t i = 0; i < size; ++i) area.bytes[i] = area.BlankAt(i);
+        return &(chip.areas[letter] = std::move(area));
+    };
+    ChipArea* code = add('c', in.size, 0, rule);
+    if (BlankCheckSkipsLastWord(d) && in.size >= 2) {
+        // RETLW k on the 14-bit parts, MOVLW k on the 12-bit ones.
+        const bool baseline = PicCoreOf(d) == PicCore::Baseline;
+        code->keptFrom = in.size - 2;
+        code->bytes[in.size - 2] = baseline ? 0x0C : 0x34;
+        code->bytes[in.size - 1] = baseline ? 0x10 : 0x80;
+    }
+    if (d.EepromSize() != 0 && layout.dataOffset) {
+        // One word per EEPROM byte, but one byte on the PIC18 parts.
+        const std::uint32_t bytes = d.EepromSize() + 1u;
+        add('d', d.Algorithm() == 18 ? bytes : 2 * bytes, *layout.dataOffset, WriteRule::Replace);
+    }
+    if (HasIdLocations(d)) add('i', 8, layout.idOffset, rule);
+    add('k', d.ConfigCount(), layout.configOffset, rule);
+}
+
 // The chip's areas by family; a family without a row has no area the
 // firmware can reach yet.
 struct FamilyShape {
@@ -76,6 +127,7 @@ constexpr FamilyShape kShapes[] = {
     {Family::LowVoltageFlash, ByteWideAreas},
     {Family::BipolarProm, ByteWideAreas},
     {Family::Micro, MicroAreas},
+    {Family::Pic, PicChipAreas},
 };
 }  // namespace
 

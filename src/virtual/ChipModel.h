@@ -20,7 +20,23 @@ enum class WriteRule {
 struct ChipArea {
     std::vector<std::uint8_t> bytes;
     WriteRule rule = WriteRule::Replace;
+    // The erased value; word-organised chips read [blank, 0xFF] pairs.
     std::uint8_t blank = 0xFF;
+    bool blankPairs = false;
+    // Cells from here on (a factory calibration word) survive erasing and
+    // programming, as the firmware saves and restores them.
+    std::size_t keptFrom = SIZE_MAX;
+    // Where the program's buffer keeps this area, so a dump address of the
+    // buffer names the same byte of the chip.
+    std::uint32_t bufferOffset = 0;
+
+    std::uint8_t BlankAt(std::size_t i) const { return blankPairs && i % 2 == 1 ? 0xFF : blank; }
+};
+
+// A byte of the chip by the buffer address the program keeps it at.
+struct ChipByte {
+    char area = 0;
+    std::uint32_t offset = 0;
 };
 
 // The chip in the virtual programmer's socket, shaped from the last parameter
@@ -30,7 +46,8 @@ struct ChipModel {
     std::uint8_t algorithm = 0;
     std::string name;
     // Areas by the letter of the command that reads them ('e' for byte-wide
-    // memories, 'm' for the code of 8051-type and AVR-type parts).
+    // memories, 'm' for the code of 8051-type and AVR-type parts; 'c', 'd',
+    // 'i' and 'k' for the code, data, ID and configuration of PIC-type parts).
     std::map<char, ChipArea> areas;
     // Microcontrollers: the three signature bytes and the lock byte (bits 2,
     // 3 and 4 are lock bits 1, 2 and 3; a chip erase clears them).
@@ -40,6 +57,7 @@ struct ChipModel {
     bool eraseFails = false;
 
     ChipArea* Area(char letter);
+    std::optional<ChipByte> At(std::uint32_t bufferAddress) const;
     // Programming one block at an offset, by the area's rule; bytes past the
     // end of the area are dropped, as the chip has no cells there.
     void Program(char letter, std::uint32_t offset, const std::uint8_t* data, std::size_t count);

@@ -21,6 +21,7 @@ NormalFirmware::NormalFirmware(VirtualSettings& settings, FirmwareHost& host)
         {"V", [this](const Payload& block) { ReplyText(host_.ShapeSocket(block) ? "OK" : "NO"); }});
     AddByteWideCommands(*this);
     AddMicroCommands(*this);
+    AddPicCommands(*this);
 }
 
 void NormalFirmware::AddCommand(Command command) {
@@ -67,7 +68,7 @@ void NormalFirmware::StreamArea(const std::string& acceptance, char area) {
     const std::vector<std::uint8_t>& bytes = chipArea->bytes;
     for (std::size_t offset = 0; offset < bytes.size(); offset += kPayloadSize) {
         Payload report;
-        report.fill(chipArea->blank);
+        for (std::size_t k = 0; k < report.size(); ++k) report[k] = chipArea->BlankAt(k);
         const std::size_t n = std::min(kPayloadSize, bytes.size() - offset);
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, report.begin());
         host_.Reply(report, StreamTag{area, static_cast<std::uint32_t>(offset)});

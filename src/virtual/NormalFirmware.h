@@ -82,5 +82,8 @@ void AddByteWideCommands(NormalFirmware& firmware);
 // The commands of 8051-type and AVR-type parts ("mI", "mR", "mW", "mw",
 // "mE", "mr").
 void AddMicroCommands(NormalFirmware& firmware);
+// The commands of PIC-type parts ("pc", "pd", "pi", "pk" and their upper
+// case, "pE").
+void AddPicCommands(NormalFirmware& firmware);
 
 }  // namespace karvo

@@ -64,7 +64,7 @@ DeviceRecord Mega8() {
 DeviceRecord Pic16F84A() {
     DeviceBuilder b('C', 0x7FF, "PIC16F84A");
     b.Algorithm(5).Ids(0x29, 0x05, 0x60).Blank(0x3F).ConfigMask({0x3F, 0xFF}).Eeprom(0x3F);
-    b.Caps(0xFF, 0x05);
+    b.Caps(0xFF, 0x05).U8(DeviceRecord::kStepCaps, 0x57);
     b.record.SetFloat(DeviceRecord::kVcc, 5.0f);
     b.record.SetFloat(DeviceRecord::kVpp, 13.0f);
     return b;

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -41,5 +42,18 @@ class ScratchProgramDir {
     std::filesystem::path dir_;
     std::filesystem::path previous_;
 };
+
+// A microcontroller of the catalogue this tree ships, by its name.
+inline std::optional<DeviceRecord> ShippedMicro(const std::string& name) {
+    static const auto file = DeviceDataFile::Open(std::string(KARVO_BIN_DIR) + "/KARVO_m.usb");
+    if (!file) return std::nullopt;
+    for (std::size_t m = 0; m < file->Manufacturers().size(); ++m) {
+        for (std::size_t d = 0; d < file->Manufacturers()[m].deviceCount; ++d) {
+            auto r = file->Record(m, d);
+            if (r && r->DevName() == name) return r;
+        }
+    }
+    return std::nullopt;
+}
 
 }  // namespace karvo::test
