@@ -15,6 +15,7 @@ namespace {
 struct PrintingHost final : karvo::LoadSaveHost {
     void LogLine(const std::string& line) override { lines += line + "\n"; }
     void ShowFileError() override { lines += "File ERROR\n"; }
+    void ShowRefusal(const std::string& text) override { lines += text + "\n"; }
     void PlayError() override {}
     std::uint32_t UpdateChecksum() override { return 0; }
     std::string lines;

@@ -20,6 +20,9 @@ class SessionHost final : public LoadSaveHost {
     void ShowFileError() override {
         session_.Ports().prompts.ShowMessage(BoxKind::Warning, "", "File ERROR");
     }
+    void ShowRefusal(const std::string& text) override {
+        session_.ShowError(FileFormatModel::kCaption, text);
+    }
     void PlayError() override { session_.PlayError(); }
     std::uint32_t UpdateChecksum() override { return session_.UpdateChecksum(); }
 
@@ -75,7 +78,7 @@ FileCommandStatus LoadCommand::Run(const FileCommandPorts& ui) {
                 session_.ShowError(
                     FileFormatModel::kCaption,
                     fmt::format("{} files cannot be read yet", FormatCaption(format)));
-            } else {
+            } else if (outcome.end != LoadEnd::Refused) {
                 session_.Panel().SetLabel(PanelLabel::FileL, answer.path);
             }
             status = outcome.Loaded() ? FileCommandStatus::Completed : FileCommandStatus::Failed;
@@ -130,7 +133,7 @@ FileCommandStatus SaveCommand::Run(const FileCommandPorts& ui) {
                 session_.ShowError(
                     FileFormatModel::kCaption,
                     fmt::format("{} files cannot be written yet", FormatCaption(format)));
-            } else {
+            } else if (end != SaveEnd::Refused) {
                 session_.Panel().SetLabel(PanelLabel::FileL, answer.path);
             }
             if (end == SaveEnd::Saved) session_.LogLine(" File " + answer.path + " saved");

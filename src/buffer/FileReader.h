@@ -16,6 +16,9 @@ class FileReader {
     virtual LoadResult Read(LoadContext& load) = 0;
     // The result of a file that ended inside a record.
     virtual LoadResult NotThisFormat() const = 0;
+    // Why the format cannot hold this part, or nullptr. A refused load is
+    // told in a box and touches nothing.
+    virtual const char* Refusal(const DeviceRecord&) const { return nullptr; }
 };
 
 }  // namespace karvo

@@ -6,6 +6,8 @@
 #include "buffer/formats/IntelHexWriter.h"
 #include "buffer/formats/MotorolaReader.h"
 #include "buffer/formats/MotorolaWriter.h"
+#include "buffer/formats/PicWordReader.h"
+#include "buffer/formats/PicWordWriter.h"
 
 namespace karvo {
 
@@ -21,15 +23,15 @@ std::unique_ptr<Base> Make() {
     return std::make_unique<T>();
 }
 
-// The word formats and JEDEC join here with their own reader and writer.
+// JEDEC joins here with its own reader and writer.
 constexpr FormatEntry kFormats[] = {
     {FileFormat::FormatIntelHex, Make<IntelHexReader, FileReader>,
      Make<IntelHexWriter, FileWriter>},
     {FileFormat::FormatMotorola, Make<MotorolaReader, FileReader>,
      Make<MotorolaWriter, FileWriter>},
     {FileFormat::FormatBinary, Make<BinaryReader, FileReader>, Make<BinaryWriter, FileWriter>},
-    {FileFormat::FormatInh8m, nullptr, nullptr},
-    {FileFormat::FormatInx16, nullptr, nullptr},
+    {FileFormat::FormatInh8m, Make<Inh8mReader, FileReader>, Make<Inh8mWriter, FileWriter>},
+    {FileFormat::FormatInx16, Make<Inx16Reader, FileReader>, Make<Inx16Writer, FileWriter>},
     {FileFormat::FormatJedec, nullptr, nullptr},
 };
 

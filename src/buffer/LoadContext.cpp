@@ -53,8 +53,21 @@ bool LoadContext::StoreRun(const std::uint8_t* bytes, std::size_t count) {
     return fitting == n;
 }
 
+bool LoadContext::FindRecordMark(char mark, const char* wrongFormatLine) {
+    for (;;) {
+        const int c = in.Get();
+        if (c == FileInput::kEnd) return false;
+        if (c == mark) return true;
+        if (firstRecordPending) {
+            SetWrongFormat(wrongFormatLine);
+            return true;
+        }
+    }
+}
+
 void LoadContext::Commit() {
     buffer_.LoadPointer = LoadPointer < 0 ? 0 : static_cast<std::uint32_t>(LoadPointer);
+    if (!recordsExtent) return;
     buffer_.HighestLoaded = static_cast<std::uint32_t>(HighestLoaded());
     buffer_.LowestLoaded = static_cast<std::uint32_t>(LowestLoaded());
 }

@@ -47,6 +47,11 @@ class LoadContext {
 
     // Ends the load on the wrong-format branch with this line.
     void SetWrongFormat(const char* line) { wrongFormatLine_ = line; }
+    // Moves to the character after the next record mark of a text format.
+    // Whatever comes before the first record means the file is something
+    // else (the wrong-format line is set and true returned); between records
+    // it is line ends. False at the end of the file.
+    bool FindRecordMark(char mark, const char* wrongFormatLine);
     const char* WrongFormatLine() const { return wrongFormatLine_; }
 
     // Writes the load's extent into the buffer's fields.
@@ -64,6 +69,9 @@ class LoadContext {
     bool firstRecordPending = true;
     bool biggerThanDevice = false;
     AreaExpectations areas;
+    // Off for the word formats, whose loads leave HighestLoaded and
+    // LowestLoaded as the allocation set them.
+    bool recordsExtent = true;
 
   private:
     MemoryBuffer& buffer_;

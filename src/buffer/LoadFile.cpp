@@ -30,14 +30,17 @@ void ReportLoaded(const LoadContext& load, const std::string& path, LoadSaveHost
     if (load.biggerThanDevice && family != Family::Pic)
         host.LogLine(" File bigger than selected device");
 }
-}  // namespace
 
-LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const LoadRequest& request,
-                           MemoryBuffer& buffer, const DeviceRecord& device,
-                           FileProgressPort& progress, LoadSaveHost& host) {
-    const std::unique_ptr<FileReader> reader = MakeReader(request.format);
-    if (!reader) return Ended(LoadEnd::Unsupported);
+// A format that cannot hold the part is refused before anything is touched.
+bool Refused(const FileReader& reader, const DeviceRecord& device, LoadSaveHost& host) {
+    const char* why = reader.Refusal(device);
+    if (why != nullptr) host.ShowRefusal(why);
+    return why != nullptr;
+}
 
+LoadOutcome ReadInto(FileReader& reader, ByteSource& source, const std::string& path,
+                     const LoadRequest& request, MemoryBuffer& buffer, const DeviceRecord& device,
+                     FileProgressPort& progress, LoadSaveHost& host) {
     FileInput in(source);
     buffer.AllocateForLoad(device);
     buffer.FillForLoad(device, request.fill);
@@ -48,7 +51,7 @@ LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const Lo
     progress.Open(" Loading File.......");
     LoadOutcome outcome;
     try {
-        outcome.result = reader->Read(load);
+        outcome.result = reader.Read(load);
     } catch (const HexConversionError& e) {
         load.Commit();
         progress.Close();
@@ -60,7 +63,7 @@ LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const Lo
         outcome.result = LoadResult::ResultReadFailure;
     } catch (const FileEndedInRecord&) {
         // Not a medium fault: the file is simply not complete.
-        outcome.result = reader->NotThisFormat();
+        outcome.result = reader.NotThisFormat();
     }
     load.Commit();
 
@@ -78,16 +81,28 @@ LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const Lo
     progress.Close();
     return outcome;
 }
+}  // namespace
+
+LoadOutcome LoadFromSource(ByteSource& source, const std::string& path, const LoadRequest& request,
+                           MemoryBuffer& buffer, const DeviceRecord& device,
+                           FileProgressPort& progress, LoadSaveHost& host) {
+    const std::unique_ptr<FileReader> reader = MakeReader(request.format);
+    if (!reader) return Ended(LoadEnd::Unsupported);
+    if (Refused(*reader, device, host)) return Ended(LoadEnd::Refused);
+    return ReadInto(*reader, source, path, request, buffer, device, progress, host);
+}
 
 LoadOutcome LoadFile(const std::string& path, const LoadRequest& request, MemoryBuffer& buffer,
                      const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host) {
-    if (!MakeReader(request.format)) return Ended(LoadEnd::Unsupported);
+    const std::unique_ptr<FileReader> reader = MakeReader(request.format);
+    if (!reader) return Ended(LoadEnd::Unsupported);
+    if (Refused(*reader, device, host)) return Ended(LoadEnd::Refused);
     const std::unique_ptr<FdSource> source = FdSource::Open(path);
     if (!source) {
         host.ShowFileError();
         return Ended(LoadEnd::NotOpened);
     }
-    return LoadFromSource(*source, path, request, buffer, device, progress, host);
+    return ReadInto(*reader, *source, path, request, buffer, device, progress, host);
 }
 
 }  // namespace karvo

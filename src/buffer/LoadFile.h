@@ -21,6 +21,7 @@ struct LoadRequest {
 enum class LoadEnd {
     NotOpened,        // "File ERROR" shown; the buffer untouched
     Unsupported,      // no reader for the format; nothing touched
+    Refused,          // the format cannot hold the part: told in a box, nothing touched
     WrongFormat,      // the file did not start with a record
     Finished,         // the records ended; see the result
     ConversionError,  // two characters that are not hex; the caller shows it

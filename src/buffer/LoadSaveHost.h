@@ -12,6 +12,8 @@ class LoadSaveHost {
     virtual void LogLine(const std::string& line) = 0;
     // The warning box "File ERROR", without a caption.
     virtual void ShowFileError() = 0;
+    // An error box: the chosen format cannot hold the selected part.
+    virtual void ShowRefusal(const std::string& text) = 0;
     virtual void PlayError() = 0;
     // Recomputes the buffer's checksum and shows it.
     virtual std::uint32_t UpdateChecksum() = 0;

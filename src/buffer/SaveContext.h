@@ -28,6 +28,9 @@ class FileWriter {
   public:
     virtual ~FileWriter() = default;
     virtual void Write(SaveContext& save) = 0;
+    // Why the format cannot hold this part, or nullptr. A refused save is
+    // told in a box and creates no file.
+    virtual const char* Refusal(const DeviceRecord&) const { return nullptr; }
 };
 
 }  // namespace karvo

@@ -12,7 +12,7 @@ bool SaveRangeFits(const SaveRequest& request, const MemoryBuffer& buffer) {
 bool WriteFileFormat(ByteSink& sink, const SaveRequest& request, const MemoryBuffer& buffer,
                      const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host) {
     const std::unique_ptr<FileWriter> writer = MakeWriter(request.format);
-    if (!writer || !SaveRangeFits(request, buffer)) return false;
+    if (!writer || !SaveRangeFits(request, buffer) || writer->Refusal(device)) return false;
     FileOutput out(sink);
     const std::int64_t capacity = static_cast<std::uint32_t>(device.LastAddr());
     ProgressGauge gauge(progress, capacity);
@@ -23,7 +23,13 @@ bool WriteFileFormat(ByteSink& sink, const SaveRequest& request, const MemoryBuf
 
 SaveEnd SaveFile(const std::string& path, const SaveRequest& request, const MemoryBuffer& buffer,
                  const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host) {
-    if (!MakeWriter(request.format)) return SaveEnd::Unsupported;
+    const std::unique_ptr<FileWriter> writer = MakeWriter(request.format);
+    if (!writer) return SaveEnd::Unsupported;
+    // Before the file is created: a refused save leaves any file as it was.
+    if (const char* why = writer->Refusal(device)) {
+        host.ShowRefusal(why);
+        return SaveEnd::Refused;
+    }
     if (!SaveRangeFits(request, buffer)) return SaveEnd::RangeRefused;
     ReplacingFile file;
     if (!file.Create(path)) {

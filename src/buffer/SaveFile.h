@@ -22,6 +22,7 @@ enum class SaveEnd {
     NotCreated,    // "File ERROR" shown; nothing written
     WriteFailed,   // "File ERROR" shown; any file of that name is as it was
     Unsupported,   // no writer for the format; nothing touched
+    Refused,       // the format cannot hold the part: told in a box, nothing written
     RangeRefused,  // the range is empty or leaves the buffer; nothing touched
 };
 
@@ -30,7 +31,8 @@ enum class SaveEnd {
 SaveEnd SaveFile(const std::string& path, const SaveRequest& request, const MemoryBuffer& buffer,
                  const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host);
 
-// The writer alone, into any sink; false when the sink failed.
+// The writer alone, into any sink; false when the sink failed, or when the
+// format cannot hold the part (nothing written, no box).
 bool WriteFileFormat(ByteSink& sink, const SaveRequest& request, const MemoryBuffer& buffer,
                      const DeviceRecord& device, FileProgressPort& progress, LoadSaveHost& host);
 

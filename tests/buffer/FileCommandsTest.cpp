@@ -3,6 +3,7 @@
 
 #include "support/CatalogueFixture.h"
 #include "support/FileTestSupport.h"
+#include "support/PicParts.h"
 #include "support/RecordingPorts.h"
 
 namespace karvo::test {
@@ -53,6 +54,9 @@ struct Picker final : SelectionDialogPort {
 DeviceRecord Eprom27C256() {
     return DeviceBuilder('E', 0x7FFF, "27C256").Caps(0xF7, 0x04);
 }
+DeviceRecord Pic18F452() {
+    return pic_parts::Pic18F452().Caps(0xFF, 0x05);
+}
 DeviceRecord Pic16F84A() {
     return DeviceBuilder('C', 0x7FF, "PIC16F84A")
         .Algorithm(5)
@@ -65,15 +69,15 @@ DeviceRecord Pic16F84A() {
 struct FileRig {
     explicit FileRig(bool programmer = true) {
         program.Write("KARVO_e.usb", {{"Intel", {Eprom27C256()}}});
-        program.Write("KARVO_m.usb", {{"Microchip", {Pic16F84A()}}});
+        program.Write("KARVO_m.usb", {{"Microchip", {Pic16F84A(), Pic18F452()}}});
         rig = std::make_unique<Rig>();
         if (!programmer) rig->programmer.Unplug();
         rig->presenter.StartUp();
     }
     void SelectEprom() { Pick(SelectionModel::kEEprom); }
     void SelectPic() { Pick(SelectionModel::kMicro); }
-    void Pick(int family) {
-        Picker picker(family, 0, 0);
+    void Pick(int family, int device = 0) {
+        Picker picker(family, 0, device);
         SelectCommand(rig->presenter.Session()).Run(picker);
         rig->log.lines.clear();
         rig->sounds.played.clear();
@@ -212,15 +216,41 @@ TEST(LoadCommand, ConversionErrorInTheFileEndsTheCommandWithItsBox) {
     EXPECT_EQ(r.Label(PanelLabel::CheckL), "8000");
 }
 
-TEST(LoadCommand, WordPartsOpenWithTheirFormatWhichHasNoReaderYet) {
+TEST(LoadCommand, WordPartsOpenWithTheirFormatAndTellTheMissingAreas) {
     FileRig r;
     r.SelectPic();
-    r.files.Choose(r.files_dir.Write("p.hex", ":00000001FF"));
-    EXPECT_EQ(r.Load(), FileCommandStatus::Failed);
+    const std::string path = r.files_dir.Write("p.hex", ":02400E00F43F7D\n:00000001FF\n");
+    r.files.Choose(path);
+    EXPECT_EQ(r.Load(), FileCommandStatus::Completed);
     EXPECT_EQ(r.files.opens[0].filter, "Inh8m (*.HEX)|*.hex|All Files (*.*)|*.*");
-    ASSERT_EQ(r.Boxes().size(), 1u);
-    EXPECT_EQ(r.Boxes()[0].caption, "Select File Format");
-    EXPECT_EQ(r.Boxes()[0].text, "Inh8m files cannot be read yet");
+    EXPECT_TRUE(r.Boxes().empty());
+    EXPECT_EQ(r.rig->log.lines,
+              (Lines{"", " File " + path + " Loaded", " WARNING not present in file : DATA",
+                     " WARNING not present in file : ID"}));
+    EXPECT_EQ(r.Label(PanelLabel::FileL), path);
+}
+
+TEST(FileCommands, Pic18PartsRefuseInx16WithABoxAndTouchNothing) {
+    FileRig r;
+    r.Pick(SelectionModel::kMicro, 1);
+    ASSERT_EQ(r.rig->presenter.Session().Device().DevName(), "18F452");
+    r.Buffer()[0] = 0x12;
+    const std::string path = r.files_dir.Write("p.hex", ":0100000055AA\n:00000001FF\n");
+    r.files.Choose(path);
+    r.format.onRun = [](FileFormatModel& m) { return m.ClickFormat(FileFormat::FormatInx16); };
+    EXPECT_EQ(r.Load(), FileCommandStatus::Failed);
+    EXPECT_EQ(r.Buffer()[0], 0x12);
+    r.files.Choose(r.files_dir.Path("out.hex"));
+    EXPECT_EQ(r.Save(), FileCommandStatus::Failed);
+    ASSERT_EQ(r.Boxes().size(), 2u);
+    for (const auto& box : r.Boxes()) {
+        EXPECT_EQ(box.kind, BoxKind::Error);
+        EXPECT_EQ(box.caption, "Select File Format");
+        EXPECT_EQ(box.text, "INX16 files cannot hold PIC18 devices; use INH8M.");
+    }
+    EXPECT_EQ(r.files_dir.Names(), (std::vector<std::string>{"p.hex"}));
+    EXPECT_TRUE(r.rig->log.lines.empty());
+    EXPECT_EQ(r.Label(PanelLabel::FileL), "");
 }
 
 TEST(LoadCommand, NothingWithoutAProgrammer) {

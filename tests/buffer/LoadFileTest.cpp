@@ -224,13 +224,10 @@ TEST(LoadFile, ABinaryFileFromAPipeLoadsEveryByte) {
 }
 
 TEST(LoadFile, FormatsWithoutAReaderTouchNothing) {
-    for (const FileFormat format :
-         {FileFormat::FormatInh8m, FileFormat::FormatInx16, FileFormat::FormatJedec}) {
-        const auto run = LoadText(kEprom2K, ":00000001FF", Format(format));
-        EXPECT_EQ(run->outcome.end, LoadEnd::Unsupported);
-        EXPECT_EQ(run->buffer.Allocated, 0u);
-        EXPECT_EQ(run->progress.opens, 0);
-    }
+    const auto run = LoadText(kEprom2K, ":00000001FF", Format(FileFormat::FormatJedec));
+    EXPECT_EQ(run->outcome.end, LoadEnd::Unsupported);
+    EXPECT_EQ(run->buffer.Allocated, 0u);
+    EXPECT_EQ(run->progress.opens, 0);
 }
 
 // A medium that fails after some bytes.

@@ -193,7 +193,7 @@ TEST(SaveFile, ARangeTheBufferDoesNotHoldIsRefusedBeforeAnything) {
 TEST(SaveFile, FormatsWithoutAWriterTouchNothing) {
     ScratchDir dir;
     Saver s(kEprom2K);
-    EXPECT_EQ(s.Save(dir.Path("a"), FileFormat::FormatInh8m, 0, 0x7FF), SaveEnd::Unsupported);
+    EXPECT_EQ(s.Save(dir.Path("a"), FileFormat::FormatJedec, 0, 0x7FF), SaveEnd::Unsupported);
     EXPECT_TRUE(dir.Names().empty());
 }
 

@@ -1,42 +1,14 @@
 // Files written by srec_cat load into the same bytes as srec_cat's own binary
 // output, and srec_cat reads the files this program writes into the same
 // bytes as the buffer. Skipped where srec_cat is not installed.
-#include <cstdlib>
-#include <filesystem>
-
 #include <fmt/format.h>
 
-#include "support/FileTestSupport.h"
+#include "support/ToolTestSupport.h"
 
 namespace karvo::test {
 namespace {
 
-bool HaveSrecCat() {
-    return std::system("command -v srec_cat >/dev/null 2>&1") == 0;
-}
-
-#define REQUIRE_SREC_CAT() \
-    if (!HaveSrecCat()) GTEST_SKIP() << "srec_cat is not installed"
-
-// Runs a command; its output (srec_cat's warnings) only when it fails.
-::testing::AssertionResult Shell(const std::string& command) {
-    const std::string log = std::filesystem::temp_directory_path() /
-                            ("karvo-srec-" + std::to_string(::getpid()) + ".log");
-    const int status = std::system((command + " >" + log + " 2>&1").c_str());
-    const std::string output = ScratchDir::ReadWhole(log);
-    std::filesystem::remove(log);
-    if (status == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << command << " failed:\n" << output;
-}
-
-std::string RandomBytes(std::size_t count, std::uint32_t seed) {
-    std::string bytes(count, '\0');
-    for (char& b : bytes) {
-        seed = seed * 1664525u + 1013904223u;
-        b = static_cast<char>(seed >> 24);
-    }
-    return bytes;
-}
+#define REQUIRE_SREC_CAT() REQUIRE_TOOL("srec_cat")
 
 struct Variant {
     const char* name;

@@ -137,9 +137,10 @@ TEST(CliFileCommands, WordPartsRefuseTheByteFormatsAndTheOffset) {
     const std::string file = r.files.Write("p.hex", ":00000001FF");
     EXPECT_EQ(r.Run("load " + file + " format=intel"), cli::kUsage);
     EXPECT_EQ(r.Run("load " + file + " offset=+10"), cli::kUsage);
-    // Its own format has no reader yet.
-    EXPECT_EQ(r.Run("load " + file), cli::kFailed);
-    EXPECT_EQ(r.Run("save " + r.files.Path("q.hex") + " format=inx16"), cli::kFailed);
+    // Its own formats load and save.
+    EXPECT_EQ(r.Run("load " + file), cli::kOk);
+    EXPECT_EQ(r.Run("save " + r.files.Path("q.hex") + " format=inx16"), cli::kOk);
+    EXPECT_EQ(r.Run("load " + r.files.Path("q.hex") + " format=inx16"), cli::kOk);
 }
 
 // Without format=, a text file's usual extension chooses its format: an

@@ -184,6 +184,44 @@ if command -v sdcc >/dev/null && command -v srec_cat >/dev/null; then
     && program_image sdcc Atmel AT89S52 "$work/blink51.ihx" "$work/blink51.bin"
 fi
 
+# PIC parts: every area in its turn, the elapsed-time lines left out.
+pic() {  # name, expected status, expected output, cli arguments...
+  local name=$1 want_status=$2 want=$3
+  shift 3
+  printf '%b' "$want" >"$work/want"
+  "$cli" --settings "$work/settings-$name.ini" --virtual "$@" >"$work/raw" 2>"$work/err"
+  local st=$?
+  grep -v '^ [0-9][0-9]:[0-9][0-9]:[0-9][0-9]\.[0-9]*$' "$work/raw" >"$work/got"
+  check "$name" "$want_status" "$work/want" "$st" "$work/got"
+}
+pic_sel="${version} Selected : Microchip  16F84A\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\n"
+pic pic_read 0 "${pic_sel}\n Code Area Read\n Data Area Read\n ID Bytes Read\n Config Bytes Read\n" \
+  -e 'select Microchip 16F84A' -e read
+pic pic_program 0 "${pic_sel}ProgBits=57 Id_flag=0 Test_flag=0 MaxMin_flag=0 SoundON=1\n\n Erase Completed\n Code Area Blank\n Code Area Programmed\n Code Area Verified\n Data Area Programmed\n Data Area Verified\n ID Bytes Programmed\n ID Bytes Verified\n Config Bytes Programmed\n Config Bytes Verified\n00004200: 12 34\n" \
+  -e 'select Microchip 16F84A' -e 'options progbits=57' -e 'poke 4200 12 34' -e program -e 'virtual show 4200 2'
+pic pic_erase 1 "${pic_sel}\n Erase Completed\n Code Area Blank\n Data Area Blank\n ID Bytes Blank\n Config Bytes Blank\n\n 16F84A not blank\n" \
+  -e 'select Microchip 16F84A' -e erase -e 'virtual set 10 12' -e blank
+pic pic_no_eeprom 0 "${version} Selected : Microchip  16C54\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\n\n Code Area Read\n ID Bytes Read\n Config Bytes Read\n" \
+  -e 'select Microchip 16C54' -e 'virtual fault refuse pd' -e read
+pic pic_calibration 0 "${version} Selected : Microchip  12F675\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\n\n Erase Completed\n Code Area Blank\n Data Area Blank\n ID Bytes Blank\n Config Bytes Blank\n000007FE: 34 80\n\n Code Area Verified\n Data Area Verified\n ID Bytes Verified\n Config Bytes Verified\n" \
+  -e 'select Microchip 12F675' -e erase -e 'virtual show 7fe 2' -e verify
+pic pic_refused 1 "${pic_sel}ProgBits=01 Id_flag=0 Test_flag=0 MaxMin_flag=0 SoundON=1\n\n Programmer refused the command \"pC\" (answer \"??\")\n" \
+  -e 'select Microchip 16F84A' -e 'options progbits=1' -e 'virtual fault refuse pC' -e program
+
+# A file from the PIC assembler: its configuration reaches the chip.
+if command -v gpasm >/dev/null; then
+  printf '\tprocessor 16f1938\n\t__config 0x8007, 0x3FE4\n\t__config 0x8008, 0x1EFF\n\torg 0\n\tgoto 0\n\torg 0xF000\n\tde 0x5A\n\tend\n' >"$work/p1938.asm"
+  if gpasm -a inhx32 -o "$work/p1938.hex" "$work/p1938.asm" >/dev/null 2>&1; then
+    "$cli" --settings "$work/p1938.ini" --virtual -e 'select Microchip 16F1938' \
+      -e "load $work/p1938.hex" -e 'options progbits=57' -e program -e 'virtual show 1000e 4' >"$work/got" 2>&1
+    st=$?
+    [ $st = 0 ] && grep -qx '0001000E: 3F E4 1E FF' "$work/got" && grep -qx ' Config Bytes Verified' "$work/got" \
+      && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: gpasm 16F1938 ($st)"; cat "$work/got"; }
+  else
+    fail=$((fail + 1)); echo "FAIL: gpasm could not assemble the 16F1938 source"
+  fi
+fi
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }

@@ -71,8 +71,10 @@ struct RecordingHost final : LoadSaveHost {
     int fileErrors = 0;
     int errorSounds = 0;
     int checksums = 0;
+    std::vector<std::string> refusals;
     void LogLine(const std::string& line) override { lines.push_back(line); }
     void ShowFileError() override { ++fileErrors; }
+    void ShowRefusal(const std::string& text) override { refusals.push_back(text); }
     void PlayError() override { ++errorSounds; }
     std::uint32_t UpdateChecksum() override { return static_cast<std::uint32_t>(++checksums); }
 };

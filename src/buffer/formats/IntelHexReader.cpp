@@ -1,33 +1,10 @@
 #include "buffer/formats/IntelHexReader.h"
 
-#include "buffer/HexText.h"
+#include "buffer/formats/HexRecords.h"
 
 namespace karvo {
 
-namespace {
-enum RecordType : std::uint8_t {
-    kData = 0x00,
-    kEnd = 0x01,
-    kSegmentAddress = 0x02,
-    kStartSegment = 0x03,
-    kLinearAddress = 0x04,
-    kStartLinear = 0x05,
-};
-
-// Moves to the character after the next ':'. Whatever comes before the first
-// record means the file is something else; between records it is line ends.
-bool FindRecordStart(LoadContext& load) {
-    for (;;) {
-        const int c = load.in.Get();
-        if (c == FileInput::kEnd) return false;
-        if (c == ':') return true;
-        if (load.firstRecordPending) {
-            load.SetWrongFormat(" File isn't a hex file");
-            return true;
-        }
-    }
-}
-}  // namespace
+using namespace hex_record;
 
 LoadResult IntelHexReader::Read(LoadContext& load) {
     FileInput& in = load.in;
@@ -38,15 +15,11 @@ LoadResult IntelHexReader::Read(LoadContext& load) {
 
         // Any length the format allows (up to 255 data bytes): other tools
         // write long records.
-        const std::uint8_t length = ReadHexByte(in);
-        std::uint8_t sum = length;
-        const HexWord address = ReadHexWord(in);
-        sum += address.high + address.low;
-        load.LoadPointer = address.Value() + load.extension + load.offset;
-        const std::uint8_t type = ReadHexByte(in);
-        sum += type;
+        const RecordHead head = ReadRecordHead(in);
+        std::uint8_t sum = head.sum;
+        load.LoadPointer = head.address + load.extension + load.offset;
 
-        switch (type) {
+        switch (head.type) {
             case kStartSegment:
             case kStartLinear:
                 continue;  // nothing of ours; not even its checksum
@@ -54,14 +27,13 @@ LoadResult IntelHexReader::Read(LoadContext& load) {
             case kLinearAddress: {
                 const HexWord value = ReadHexWord(in);
                 sum += value.high + value.low;
-                load.extension = static_cast<std::int64_t>(value.Value())
-                                 << (type == kSegmentAddress ? 4 : 16);
+                load.extension = AddressExtension(head.type, value.Value());
                 break;
             }
             case kEnd:
                 return LoadResult::ResultNone;
             case kData:
-                for (int i = 0; i < length; ++i) {
+                for (int i = 0; i < head.length; ++i) {
                     const std::uint8_t byte = ReadHexByte(in);
                     if (!load.Store(byte)) return LoadResult::ResultNoFit;
                     sum += byte;

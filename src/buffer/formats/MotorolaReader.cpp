@@ -36,15 +36,7 @@ std::optional<std::uint32_t> ReadCount(FileInput& in, int countBytes) {
 }
 
 bool FindRecordStart(LoadContext& load) {
-    for (;;) {
-        const int c = load.in.Get();
-        if (c == FileInput::kEnd) return false;
-        if (c == 'S') return true;
-        if (load.firstRecordPending) {
-            load.SetWrongFormat(" File isn't a motorola file");
-            return true;
-        }
-    }
+    return load.FindRecordMark('S', " File isn't a motorola file");
 }
 }  // namespace
 
