@@ -135,4 +135,40 @@ inline int FuzzWordReader(FileFormat format, const std::uint8_t* data, std::size
     return 0;
 }
 
+// One programmable-logic part of each fuse-map shape.
+inline const DeviceRecord& LogicPartFor(std::uint8_t choice) {
+    static const DeviceRecord parts[] = {
+        test::DeviceBuilder('P', 2194).Algorithm(1).Blank('1').U8(DeviceRecord::kPinCount, 20),
+        test::DeviceBuilder('P', 5892).Algorithm(6).Blank('1').U8(DeviceRecord::kPinCount, 24),
+        test::DeviceBuilder('P', 8294).Algorithm(8).Blank('1').U8(DeviceRecord::kPinCount, 24),
+        test::DeviceBuilder('P', 2048).Algorithm(20).Blank('0').U8(DeviceRecord::kPinCount, 20),
+    };
+    return parts[choice % (sizeof parts / sizeof parts[0])];
+}
+
+inline int FuzzJedecReader(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    const DeviceRecord& part = LogicPartFor(data[0]);
+    constexpr FileFormat kJedec = FileFormat::FormatJedec;
+    MemoryBuffer buffer;
+    const LoadOutcome outcome = Load(kJedec, data + 1, size - 1, part, FillChoice::Zero, 0, buffer);
+    if (!outcome.Loaded()) return 0;
+
+    // A map that loaded saves and loads back fuse for fuse.
+    const auto fuses = static_cast<std::uint32_t>(part.LastAddr());
+    StringSink sink;
+    NoFileProgress progress;
+    QuietHost host;
+    if (!WriteFileFormat(sink, {kJedec, 0, fuses}, buffer, part, progress, host)) std::abort();
+    MemoryBuffer again;
+    const auto* text = reinterpret_cast<const std::uint8_t*>(sink.text.data());
+    if (!Load(kJedec, text, sink.text.size(), part, FillChoice::Zero, 0, again).Loaded()) {
+        std::abort();
+    }
+    for (std::uint32_t i = 0; i < fuses; ++i) {
+        if ((again[i] != '0') != (buffer[i] != '0')) std::abort();
+    }
+    return 0;
+}
+
 }  // namespace karvo::fuzz

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord
   clang-format clang-tidy
-  gcc-avr binutils-avr avr-libc sdcc gputils
+  gcc-avr binutils-avr avr-libc sdcc gputils xc3sprog
 )
 missing=()
 for p in "${packages[@]}"; do

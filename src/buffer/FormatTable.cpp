@@ -4,6 +4,8 @@
 #include "buffer/formats/BinaryWriter.h"
 #include "buffer/formats/IntelHexReader.h"
 #include "buffer/formats/IntelHexWriter.h"
+#include "buffer/formats/JedecReader.h"
+#include "buffer/formats/JedecWriter.h"
 #include "buffer/formats/MotorolaReader.h"
 #include "buffer/formats/MotorolaWriter.h"
 #include "buffer/formats/PicWordReader.h"
@@ -32,7 +34,7 @@ constexpr FormatEntry kFormats[] = {
     {FileFormat::FormatBinary, Make<BinaryReader, FileReader>, Make<BinaryWriter, FileWriter>},
     {FileFormat::FormatInh8m, Make<Inh8mReader, FileReader>, Make<Inh8mWriter, FileWriter>},
     {FileFormat::FormatInx16, Make<Inx16Reader, FileReader>, Make<Inx16Writer, FileWriter>},
-    {FileFormat::FormatJedec, nullptr, nullptr},
+    {FileFormat::FormatJedec, Make<JedecReader, FileReader>, Make<JedecWriter, FileWriter>},
 };
 
 const FormatEntry* Find(FileFormat format) {

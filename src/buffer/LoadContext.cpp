@@ -65,6 +65,10 @@ bool LoadContext::FindRecordMark(char mark, const char* wrongFormatLine) {
     }
 }
 
+void LoadContext::FillAvailable(std::uint8_t value) {
+    if (available_ > 0) std::memset(data_, value, static_cast<std::size_t>(available_));
+}
+
 void LoadContext::Commit() {
     buffer_.LoadPointer = LoadPointer < 0 ? 0 : static_cast<std::uint32_t>(LoadPointer);
     if (!recordsExtent) return;

@@ -57,6 +57,11 @@ class LoadContext {
     // Writes the load's extent into the buffer's fields.
     void Commit();
     bool AnythingStored() const { return highest_ >= 0; }
+    // What has been stored so far, from the start of the buffer.
+    const std::uint8_t* Stored() const { return data_; }
+    std::int64_t Available() const { return available_; }
+    // Sets every byte the load may store to one value.
+    void FillAvailable(std::uint8_t value);
     std::int64_t HighestLoaded() const { return highest_ < 0 ? 0 : highest_; }
     std::int64_t LowestLoaded() const { return highest_ < 0 ? 0 : lowest_; }
 

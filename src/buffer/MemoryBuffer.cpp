@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "buffer/formats/JedecFuseMap.h"
 #include "catalogue/ChipFacts.h"
 
 namespace karvo {
@@ -173,14 +174,10 @@ std::uint32_t MemoryBuffer::ComputeChecksum(const DeviceRecord& device) {
             for (std::uint32_t i = 0; i < bytes; ++i) sum += b[i];
             break;
         }
-        case Family::Logic: {
-            std::uint32_t weight = 1;
-            for (std::uint32_t i = 0; i + 1 < n; ++i) {
-                if (b[i] != '0') sum += weight;
-                weight = weight == 128 ? 1 : weight * 2;
-            }
+        case Family::Logic:
+            // LastAddr is the fuse count: the byte after the map is not summed.
+            sum = FuseChecksum(b, n == 0 ? 0 : n - 1);
             break;
-        }
         default:
             break;
     }

@@ -166,4 +166,70 @@ inline constexpr std::array<FuseMapSize, 22> kFuseMapSizes = {{
     {0, 0},     {0, 0},     {0, 0},     {0, 0},     {2048, 20}, {2048, 20},
 }};
 
+// How a JEDEC file lays out each fuse map: runs of *L rows (two runs where
+// the map's rows change width), then the user electronic signature (UES)
+// fuses, and how many bytes of programmer electronic signature (PES) the
+// part carries. Rows without a part keep 8 PES bytes.
+struct FuseRowRun {
+    std::uint8_t rows;
+    std::uint8_t fusesPerRow;
+};
+struct FuseMapLayout {
+    FuseRowRun runs[2];
+    std::uint16_t firstUesFuse;
+    std::uint8_t uesBytes;
+    std::uint8_t pesBytes;
+
+    constexpr std::uint32_t RowFuses() const {
+        return std::uint32_t{runs[0].rows} * runs[0].fusesPerRow +
+               std::uint32_t{runs[1].rows} * runs[1].fusesPerRow;
+    }
+};
+inline constexpr FuseMapLayout kNoFuseMap{{{0, 0}, {0, 0}}, 0, 0, 8};
+inline constexpr std::array<FuseMapLayout, 22> kFuseMapLayouts = {{
+    kNoFuseMap,
+    {{{64, 32}, {0, 0}}, 2056, 8, 8},     // 1: GAL16V8
+    {{{96, 36}, {0, 0}}, 3476, 8, 10},    // 2: GAL18V10
+    {{{64, 40}, {0, 0}}, 2568, 8, 8},     // 3: GAL20V8
+    {{{80, 40}, {0, 0}}, 3210, 8, 10},    // 4: GAL20RA10
+    {{{40, 40}, {0, 0}}, 1631, 5, 5},     // 5: GAL20XV10
+    {{{132, 44}, {0, 0}}, 5828, 8, 10},   // 6: GAL22V10
+    {{{122, 52}, {0, 0}}, 6368, 8, 12},   // 7: GAL26CV12
+    {{{64, 114}, {11, 78}}, 8222, 9, 8},  // 8: GAL6001
+    {{{64, 114}, {11, 78}}, 8258, 9, 8},  // 9: GAL6002
+    {{{64, 32}, {0, 0}}, 2056, 8, 8},     // 10: ATF16V8
+    {{{64, 40}, {0, 0}}, 2568, 8, 8},     // 11: ATF20V8
+    {{{132, 44}, {0, 0}}, 5828, 8, 16},   // 12: ATF22V10B
+    {{{132, 44}, {0, 0}}, 5828, 8, 16},   // 13: ATF22V10C
+    kNoFuseMap,
+    kNoFuseMap,
+    kNoFuseMap,
+    kNoFuseMap,
+    kNoFuseMap,
+    kNoFuseMap,
+    {{{64, 32}, {0, 0}}, 0, 0, 8},  // 20: 20-pin PAL, combinatorial
+    {{{64, 32}, {0, 0}}, 0, 0, 8},  // 21: 20-pin PAL, registered
+}};
+
+// Every row with a part: its rows, then its UES, fit inside its fuse count,
+// and a row without one has no rows either.
+constexpr bool FuseMapLayoutsFit() {
+    for (std::size_t a = 0; a < kFuseMapLayouts.size(); ++a) {
+        const FuseMapLayout& l = kFuseMapLayouts[a];
+        const std::uint32_t fuses = kFuseMapSizes[a].fuses;
+        if (fuses == 0) {
+            if (l.RowFuses() != 0 || l.uesBytes != 0) return false;
+            continue;
+        }
+        if (l.RowFuses() == 0 || l.RowFuses() > fuses) return false;
+        if (l.uesBytes != 0 &&
+            (l.firstUesFuse < l.RowFuses() || l.firstUesFuse + 8u * l.uesBytes > fuses)) {
+            return false;
+        }
+        if (l.pesBytes == 0) return false;
+    }
+    return true;
+}
+static_assert(FuseMapLayoutsFit(), "a fuse map's rows or UES run past its fuse count");
+
 }  // namespace karvo::algorithm

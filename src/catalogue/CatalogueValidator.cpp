@@ -209,7 +209,9 @@ class Checker {
                 known = a <= micro::kLastAlgorithm;
                 break;
             case Family::Logic:
-                known = a < algo::kFuseMapSizes.size() && algo::kFuseMapSizes[a].fuses != 0;
+                // A fuse map the JEDEC files can lay out.
+                known = a < algo::kFuseMapSizes.size() && algo::kFuseMapSizes[a].fuses != 0 &&
+                        algo::kFuseMapLayouts[a].RowFuses() != 0;
                 break;
             default:
                 CheckMemoryMethod(a);

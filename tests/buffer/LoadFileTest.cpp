@@ -223,9 +223,11 @@ TEST(LoadFile, ABinaryFileFromAPipeLoadsEveryByte) {
     }));
 }
 
-TEST(LoadFile, FormatsWithoutAReaderTouchNothing) {
+// A fuse file cannot hold a byte-wide memory: said in a box, nothing touched.
+TEST(LoadFile, AFormatThatCannotHoldThePartTouchesNothing) {
     const auto run = LoadText(kEprom2K, ":00000001FF", Format(FileFormat::FormatJedec));
-    EXPECT_EQ(run->outcome.end, LoadEnd::Unsupported);
+    EXPECT_EQ(run->outcome.end, LoadEnd::Refused);
+    EXPECT_EQ(run->host.refusals.size(), 1u);
     EXPECT_EQ(run->buffer.Allocated, 0u);
     EXPECT_EQ(run->progress.opens, 0);
 }

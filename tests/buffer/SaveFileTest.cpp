@@ -190,10 +190,10 @@ TEST(SaveFile, ARangeTheBufferDoesNotHoldIsRefusedBeforeAnything) {
     EXPECT_EQ(dir.Read("a").size(), 1u);
 }
 
-TEST(SaveFile, FormatsWithoutAWriterTouchNothing) {
+TEST(SaveFile, AFormatThatCannotHoldThePartMakesNoFile) {
     ScratchDir dir;
     Saver s(kEprom2K);
-    EXPECT_EQ(s.Save(dir.Path("a"), FileFormat::FormatJedec, 0, 0x7FF), SaveEnd::Unsupported);
+    EXPECT_EQ(s.Save(dir.Path("a"), FileFormat::FormatJedec, 0, 0x7FF), SaveEnd::Refused);
     EXPECT_TRUE(dir.Names().empty());
 }
 

@@ -222,6 +222,20 @@ if command -v gpasm >/dev/null; then
   fi
 fi
 
+# Fuse maps: a GAL16V8's blank map saves with its checksum, other tools read
+# it, and it loads back; a map for another part is refused.
+"$cli" --settings "$work/jed.ini" --virtual -e 'select Lattice GAL16V8' -e "save $work/blank.jed" \
+  -e "load $work/blank.jed" -e checksum >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -q '^\*C10F1' "$work/blank.jed" && grep -qx " File $work/blank.jed Loaded" "$work/got" \
+  && grep -qx '10F1' "$work/got" && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: JEDEC save and load ($st)"; cat "$work/got"; }
+if command -v jedecparse >/dev/null; then
+  jedecparse "$work/blank.jed" 2>&1 | grep -q 'Checksum calculated: 0x10f1,Checksum from file 0x10f1' \
+    && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: jedecparse reads our JEDEC file"; }
+fi
+run jedec_other_part 1 "${version} Selected : Lattice  GAL22V10\n Parameters sent OK\n Checksum given 10F1 calculated DD2F\n File NOT for Selected Device !!\n" \
+  --virtual -e 'select Lattice GAL22V10' -e "load $work/blank.jed"
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }

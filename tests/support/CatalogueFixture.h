@@ -43,15 +43,24 @@ class ScratchProgramDir {
     std::filesystem::path previous_;
 };
 
+// Every record of a data file this tree ships ("KARVO_e.usb", "KARVO_m.usb").
+inline std::vector<DeviceRecord> ShippedRecords(const std::string& file) {
+    std::vector<DeviceRecord> records;
+    const auto data = DeviceDataFile::Open(std::string(KARVO_BIN_DIR) + "/" + file);
+    if (!data) return records;
+    for (std::size_t m = 0; m < data->Manufacturers().size(); ++m) {
+        for (std::size_t d = 0; d < data->Manufacturers()[m].deviceCount; ++d) {
+            if (auto r = data->Record(m, d)) records.push_back(*r);
+        }
+    }
+    return records;
+}
+
 // A microcontroller of the catalogue this tree ships, by its name.
 inline std::optional<DeviceRecord> ShippedMicro(const std::string& name) {
-    static const auto file = DeviceDataFile::Open(std::string(KARVO_BIN_DIR) + "/KARVO_m.usb");
-    if (!file) return std::nullopt;
-    for (std::size_t m = 0; m < file->Manufacturers().size(); ++m) {
-        for (std::size_t d = 0; d < file->Manufacturers()[m].deviceCount; ++d) {
-            auto r = file->Record(m, d);
-            if (r && r->DevName() == name) return r;
-        }
+    static const std::vector<DeviceRecord> micros = ShippedRecords("KARVO_m.usb");
+    for (const DeviceRecord& r : micros) {
+        if (r.DevName() == name) return r;
     }
     return std::nullopt;
 }
