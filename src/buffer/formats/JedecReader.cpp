@@ -26,8 +26,8 @@ int DigitValue(int c, int base) {
 }
 
 // The fields of one file, read character by character: "*" starts a field
-// wherever it stands, and what comes before the first (STX, the design
-// specification) is not looked at.
+// wherever it stands, and what comes before the first (STX, the title the
+// tool gave the design) is not looked at.
 class FieldReader {
   public:
     explicit FieldReader(LoadContext& load) : load_(load) {}
