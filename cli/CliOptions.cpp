@@ -48,7 +48,18 @@ const char* const kUsageText =
     "                            load and save inh8m (default) or inx16\n"
     "  save FILE [format=intel|motorola|binary|inh8m|inx16] [start=HEX] [stop=HEX]\n"
     "                            the Save command; Intel HEX of 0 .. the device's end\n"
-    "                            by default\n";
+    "                            by default\n"
+    "  edit ...                  the hex editor, open from the first edit command to\n"
+    "                            the next other command (the checksum follows):\n"
+    "    edit addr ADDRESS         the address box, its eight digits typed\n"
+    "    edit type hex|ascii TEXT  typing into the hex or ASCII block\n"
+    "    edit key NAME             Up Down Left Right PageUp PageDown Home\n"
+    "    edit find hex|ascii TEXT  the Search dialog; edit again: the Again button\n"
+    "    edit fill FROM TO DATA [byte|word]   the Buffer Fill dialog\n"
+    "    edit copy FROM COUNT TO   the Copy dialog\n"
+    "    edit move FROM COUNT TO [REPLACE]    the Move dialog\n"
+    "    edit undo, edit redo      Ctrl+Z and Ctrl+Y\n"
+    "    edit page                 print the page as the grid shows it\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std::string& error) {
     CliOptions options;

@@ -17,6 +17,16 @@ CliSession::CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgra
     RegisterVirtualCommands(*this);
     RegisterOptionsCommands(*this);
     RegisterFileCommands(*this);
+    RegisterEditCommands(*this);
+}
+
+void CliSession::BeforeEachCommand(std::function<void(const std::string& name)> hook) {
+    beforeEach_.push_back(std::move(hook));
+}
+
+void CliSession::Exit() {
+    for (const auto& hook : beforeEach_) hook("");
+    presenter_.Exit();
 }
 
 void CliSession::Register(const std::string& name, int minArgs, int maxArgs, Handler handler) {
@@ -31,6 +41,7 @@ int CliSession::Run(const std::string& line) {
         return kUsage;
     }
     if (words->empty()) return kOk;
+    for (const auto& hook : beforeEach_) hook(words->front());
     const auto it = commands_.find(words->front());
     if (it == commands_.end()) {
         std::fprintf(stderr, "karvo-cli: unknown command '%s' (see --help)\n",

@@ -28,7 +28,8 @@ class CliSession {
     CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgrammer* programmer = nullptr);
 
     void StartUp() { presenter_.StartUp(); }
-    void Exit() { presenter_.Exit(); }
+    // The exit sequence, after telling BeforeEachCommand the run has ended.
+    void Exit();
     // Runs one command line; returns its exit status.
     int Run(const std::string& line);
     // The whole run: start-up, the commands up to the first that fails, the
@@ -43,6 +44,9 @@ class CliSession {
 
     // maxArgs < 0: no upper bound.
     void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);
+    // Told the name of every command line before it runs, and "" before the
+    // exit sequence: for state that lasts over a run of one command.
+    void BeforeEachCommand(std::function<void(const std::string& name)> hook);
 
   private:
     struct Entry {
@@ -57,6 +61,7 @@ class CliSession {
     StderrPrompts& prompts_;
     VirtualProgrammer* programmer_;
     std::map<std::string, Entry> commands_;
+    std::vector<std::function<void(const std::string&)>> beforeEach_;
 };
 
 }  // namespace karvo::cli

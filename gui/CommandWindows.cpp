@@ -2,6 +2,7 @@
 
 #include "buffer/ui/FileWindows.h"
 #include "catalogue/ui/SelectionWindows.h"
+#include "editor/ui/HexEditorWindow.h"
 #include "operations/ui/ProgressWindows.h"
 #include "settings/ui/OptionsWindow.h"
 
@@ -15,6 +16,7 @@ CommandWindows MakeCommandWindows(QWidget* owner) {
     windows.fileFormat = std::make_unique<FileFormatWindow>(owner);
     windows.fileProgress = std::make_unique<FileProgressWindow>(owner);
     windows.progress = std::make_unique<ProgressWindows>(owner);
+    windows.editor = std::make_unique<HexEditorWindow>(owner);
     return windows;
 }
 

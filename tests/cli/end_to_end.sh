@@ -222,6 +222,94 @@ if command -v gpasm >/dev/null; then
   fi
 fi
 
+# The hex editor through karvo-cli, the same model as its window: the lines
+# the editor's page prints (CurrAdd=... after each `edit page`), what else
+# reaches standard output, its boxes on standard error, and the status.
+edit_case() {  # name, expected status, expected stdout lines, expected stderr, cli arguments...
+  local name=$1 want_status=$2 want=$3 want_err=$4
+  shift 4
+  printf '%b' "$want" >"$work/want"
+  "$cli" --settings "$work/settings-$name.ini" "$@" >"$work/raw" 2>"$work/err"
+  local st=$?
+  # Start-up and selection lines are checked above; only what follows them,
+  # and of a printed page only its last line unless the case keeps its rows.
+  grep -v '^ ' "$work/raw" | grep -v '^$' \
+    | if [ -n "${keep_rows:-}" ]; then cat; else grep -vE '^[0-9A-F]{8}:( [0-9A-F]{2}){16}  .{16}$'; fi \
+    >"$work/got"
+  check "$name" "$want_status" "$work/want" "$st" "$work/got"
+  printf '%b' "$want_err" >"$work/want_err"
+  if diff -u "$work/want_err" "$work/err" >"$work/diff"; then
+    pass=$((pass + 1))
+  else
+    fail=$((fail + 1)); echo "FAIL: $name (standard error)"; cat "$work/diff"
+  fi
+}
+eprom=(--virtual -e 'select Atmel AT27C256R')
+ff_rows() {  # first address, rows: lines of a blank page
+  local a=$1 i
+  for ((i = 0; i < $2; i++)); do
+    printf '%08X: FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF  ................\\n' $((a + 16 * i))
+  done
+}
+keep_rows=1 edit_case edit_type_page 0 "00000000: 3F 41 FF FF FF FF FF FF FF FF FF FF FF FF FF FF  ?A..............\n$(ff_rows 16 15)CurrAdd=00000002 Row=0 Col=2 CsumText=0x7E82\n7E82\n" "" \
+  "${eprom[@]}" -e 'edit type hex 3f' -e 'edit type ascii A' -e 'edit page' -e checksum
+edit_case edit_bad_digit 1 "00000000: 1F\n" "Error: This isn't a valid hex value: G\n" \
+  "${eprom[@]}" -e 'edit type hex 1' -e 'dump 0 1' -e 'edit type hex G2' -e 'dump 0 1'
+edit_case edit_not_latin1 1 "" "Error: This isn't a valid hex value: Ł\n" \
+  "${eprom[@]}" -e 'edit type ascii Ł'
+edit_case edit_paging_ends 0 "CurrAdd=00000000 Row=0 Col=0 CsumText=0x8000\nCurrAdd=00007F05 Row=0 Col=5 CsumText=0x8000\nCurrAdd=00007FF5 Row=15 Col=5 CsumText=0x8000\n" "" \
+  "${eprom[@]}" -e 'edit key Up' -e 'edit page' -e 'edit addr 7F00' -e 'edit key Right' -e 'edit key Right' \
+  -e 'edit key Right' -e 'edit key Right' -e 'edit key Right' -e 'edit key PageDown' -e 'edit page' \
+  -e 'edit addr 7FF0' -e 'edit key Right' -e 'edit key Right' -e 'edit key Right' -e 'edit key Right' \
+  -e 'edit key Right' -e 'edit key Down' -e 'edit page'
+edit_case edit_addr_last_row 0 "CurrAdd=00007FF0 Row=15 Col=0 CsumText=0x8000\n" "" \
+  "${eprom[@]}" -e 'edit addr FFFFFFFF' -e 'edit page'
+# 0x2200 bytes (code and data EEPROM): 1000 is page 0x1000, not page 0.
+edit_case edit_addr_not_a_power_of_two 0 "CurrAdd=00001000 Row=0 Col=0 CsumText=0xE000\nCurrAdd=000021F0 Row=15 Col=0 CsumText=0xE000\n" "" \
+  --virtual -e 'select Atmel ATmega8' -e 'edit addr 1000' -e 'edit page' -e 'edit addr FFFFFFFF' -e 'edit page'
+edit_case edit_find_again_wraps 0 "CurrAdd=00000100 Row=0 Col=0 CsumText=0x7E02\nCurrAdd=00007FF0 Row=15 Col=0 CsumText=0x7E02\nCurrAdd=00007FFF Row=15 Col=15 CsumText=0x7E02\nCurrAdd=00000100 Row=0 Col=0 CsumText=0x7E02\n" "Information: Not Found\n" \
+  "${eprom[@]}" -e 'edit addr 100' -e 'edit type hex AA55' -e 'edit addr 7FF0' -e 'edit type hex AA55' \
+  -e 'edit find hex aa55' -e 'edit page' -e 'edit again' -e 'edit page' -e 'edit again' -e 'edit page' \
+  -e 'edit again' -e 'edit page'
+edit_case edit_find_text 0 "CurrAdd=00000200 Row=0 Col=0 CsumText=0x7E9C\n" "" \
+  "${eprom[@]}" -e 'edit addr 200' -e 'edit type ascii OK' -e 'edit key Home' -e 'edit find ascii OK' \
+  -e 'edit page'
+edit_case edit_find_odd_hex 1 "" "Error: To few charaters in hex string\n" \
+  "${eprom[@]}" -e 'edit find hex AA5'
+edit_case edit_again_first 0 "CurrAdd=00000000 Row=0 Col=0 CsumText=0x8000\n" "Information: Not Found\n" \
+  "${eprom[@]}" -e 'edit again' -e 'edit page'
+edit_case edit_fill_bytes 0 "00000000: FF 00 00 00 FF\n" "" \
+  "${eprom[@]}" -e 'edit fill 1 3 00' -e 'dump 0 5'
+edit_case edit_fill_words 0 "00000000: 12 34 12 34 12 FF 3F FF\n" "" \
+  --virtual -e 'select Microchip 16F84A' -e 'edit fill 0 4 1234' -e 'dump 0 8'
+edit_case edit_fill_to_below_from 1 "" "Invalid Data: 'To' has to be greater than 'From'\n" \
+  "${eprom[@]}" -e 'edit fill 1 0 00'
+edit_case edit_fill_past_the_end 1 "00000000: FF\n" "Invalid Data: 'To' has to be at most 00007FFF, the last address of the buffer\n" \
+  "${eprom[@]}" -e 'dump 0 1' -e 'edit fill 0 FFFFFFFF 00'
+edit_case edit_fill_not_hex 1 "" "KARVO Mk2: ''\$1G'' is not a valid integer value\n" \
+  "${eprom[@]}" -e 'edit fill 1G 10 00'
+edit_case edit_copy 0 "00000000: 01 02 03 04\n00000010: 01 02 03 04\n" "" \
+  "${eprom[@]}" -e 'edit type hex 01020304' -e 'edit copy 0 4 10' -e 'dump 0 4' -e 'dump 10 4'
+edit_case edit_copy_overlapping 1 "" "Error: The adresses are over lapping\n" \
+  "${eprom[@]}" -e 'edit copy 10 10 0'
+edit_case edit_copy_past_the_end 1 "" "Invalid Data: The destination 00007FF8 .. 00008007 does not fit in the buffer, which ends at 00007FFF; nothing was changed\n" \
+  "${eprom[@]}" -e 'edit copy 0 10 7FF8'
+edit_case edit_move_replace 0 "00000000: 01 02 03 04\n00000100: FF FF FF FF\n" "" \
+  "${eprom[@]}" -e 'edit addr 100' -e 'edit type hex 01020304' -e 'edit move 100 4 0 FF' -e 'dump 0 4' -e 'dump 100 4'
+edit_case edit_move_one_digit 1 "" "Error: Replace Value need two Hex Values \n" \
+  "${eprom[@]}" -e 'edit move 100 4 0 F'
+edit_case edit_move_past_the_end 1 "" "Invalid Data: The destination 00007FFE .. 00008001 does not fit in the buffer, which ends at 00007FFF; nothing was changed\n" \
+  "${eprom[@]}" -e 'edit move 0 4 7FFE 00'
+edit_case edit_undo_redo 0 "8000\n00000000: 00 FF\n00000000: 00 00\n" "" \
+  "${eprom[@]}" -e 'edit fill 0 7FFF 00' -e 'edit undo' -e checksum -e 'edit type hex 0000' \
+  -e 'edit undo' -e 'dump 0 2' -e 'edit type hex 0000' -e 'edit undo' -e 'edit redo' -e 'dump 0 2'
+edit_case edit_closes_and_sums 0 "7F01\n" "" \
+  "${eprom[@]}" -e 'edit type hex 00' -e checksum
+edit_case edit_demo_mode 1 "" "karvo-cli: edit: the Edit command is not available for the current device\n" \
+  -e 'select Atmel AT27C256R' -e 'edit page'
+edit_case edit_unknown_key 2 "" "karvo-cli: edit key takes Up, Down, Left, Right, PageUp, PageDown or Home\n" \
+  "${eprom[@]}" -e 'edit key Sideways'
+
 # Fuse maps: a GAL16V8's blank map saves with its checksum, other tools read
 # it, and it loads back; a map for another part is refused.
 "$cli" --settings "$work/jed.ini" --virtual -e 'select Lattice GAL16V8' -e "save $work/blank.jed" \

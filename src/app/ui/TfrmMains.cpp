@@ -20,6 +20,7 @@
 #include "app/ui/WindowView.h"
 #include "buffer/FileCommands.h"
 #include "catalogue/SelectCommand.h"
+#include "editor/EditCommand.h"
 #include "settings/OptionsCommand.h"
 
 namespace karvo::ui {
@@ -137,6 +138,9 @@ void TfrmMains::ConnectCommands() {
     on(ToolButton::SB_Option, [this, &session] { OptionsCommand(session).Run(*windows_.options); });
     on(ToolButton::SB_Load, [&session, files] { LoadCommand(session).Run(files); });
     on(ToolButton::SB_Save, [&session, files] { SaveCommand(session).Run(files); });
+    on(ToolButton::SB_Edit, [this, &session] {
+        if (windows_.editor) EditCommand(session).Run(*windows_.editor);
+    });
     // SB_ReadClick: the button tells which operation.
     constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},
                                                            {ToolButton::SB_Read, 'R'},

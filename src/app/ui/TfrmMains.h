@@ -8,6 +8,7 @@
 #include "app/MainPresenter.h"
 #include "buffer/FileDialogPorts.h"
 #include "catalogue/SelectionDialogPort.h"
+#include "editor/HexEditorPort.h"
 #include "operations/ProgressWindowPort.h"
 #include "settings/OptionsDialogPort.h"
 
@@ -35,6 +36,7 @@ struct CommandWindows {
     std::unique_ptr<FileFormatDialogPort> fileFormat;
     std::unique_ptr<FileProgressPort> fileProgress;
     std::unique_ptr<ProgressWindowFactory> progress;
+    std::unique_ptr<HexEditorPort> editor;
 };
 using CommandWindowMaker = std::function<CommandWindows(QWidget* owner)>;
 
