@@ -17,6 +17,7 @@ CliSession::CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgra
     RegisterVirtualCommands(*this);
     RegisterOptionsCommands(*this);
     RegisterFileCommands(*this);
+    RegisterConfigCommands(*this);
     RegisterEditCommands(*this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "buffer/ui/FileWindows.h"
 #include "catalogue/ui/SelectionWindows.h"
+#include "config/ui/ConfigWindow.h"
 #include "editor/ui/HexEditorWindow.h"
 #include "operations/ui/ProgressWindows.h"
 #include "settings/ui/OptionsWindow.h"
@@ -16,6 +17,7 @@ CommandWindows MakeCommandWindows(QWidget* owner) {
     windows.fileFormat = std::make_unique<FileFormatWindow>(owner);
     windows.fileProgress = std::make_unique<FileProgressWindow>(owner);
     windows.progress = std::make_unique<ProgressWindows>(owner);
+    windows.config = std::make_unique<ConfigWindow>(owner);
     windows.editor = std::make_unique<HexEditorWindow>(owner);
     return windows;
 }

@@ -15,6 +15,7 @@ void RegisterOperationCommands(CliSession& session);
 void RegisterVirtualCommands(CliSession& session);
 void RegisterOptionsCommands(CliSession& session);
 void RegisterFileCommands(CliSession& session);
+void RegisterConfigCommands(CliSession& session);
 void RegisterEditCommands(CliSession& session);
 
 // A hexadecimal number without prefix, as typed everywhere in this program.

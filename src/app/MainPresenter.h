@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "config/ConfigBitsState.h"
 #include "operations/OperationEngine.h"
 #include "session/Session.h"
 
@@ -32,6 +33,9 @@ class MainPresenter final {
     void Exit();
 
     karvo::Session& Session() { return session_; }
+    // The configuration values of the families other than 'C', kept for
+    // the whole run.
+    ConfigBitsState& ConfigBits() { return configBits_; }
     // Shorthands for what the window and the tests read most.
     ApplicationState& State() { return session_.State(); }
     PanelState& Panel() { return session_.Panel(); }
@@ -51,6 +55,7 @@ class MainPresenter final {
     void PlaceWindow();
 
     karvo::Session session_;
+    ConfigBitsState configBits_;
     std::unique_ptr<OperationEngine> engine_;
     // One automatic update per run: a programmer that still reports another
     // version afterwards is not sent into its bootloader again.

@@ -268,6 +268,7 @@ class Checker {
         switch (f_) {
             case Family::Pic:
                 known = t <= pic::kLastConfigType;
+                CheckPicPage(t);
                 break;
             case Family::Micro:
                 known = known || pages::IsSerialPage(t) || pages::IsMicroPage(t);
@@ -290,6 +291,24 @@ class Checker {
         if (!known)
             Add("config-type",
                 fmt::format("ConfigType {} is unknown for family '{}'", t, Letter(f_)));
+    }
+
+    // The page is chosen by ConfigType, the place of its bytes by the
+    // layout: a page of one layout on a part of another would write its bytes
+    // where the part keeps none.
+    void CheckPicPage(std::uint8_t t) {
+        const PicPageKind page = PicPageKindOf(t);
+        if (page == PicPageKind::None) return;
+        if (page != PicPageKindFor(r_)) {
+            Add("config-type", fmt::format("the configuration pages of ConfigType {} are not "
+                                           "for a part of Algorithm {}",
+                                           t, r_.Algorithm()));
+        }
+        if (r_.ConfigCount() < PicPageConfigBytes(t)) {
+            Add("config-type", fmt::format("the pages of ConfigType {} edit {} configuration "
+                                           "bytes, ConfigCount is {}",
+                                           t, PicPageConfigBytes(t), r_.ConfigCount()));
+        }
     }
 
     void CheckSerialPage(std::uint8_t t) {

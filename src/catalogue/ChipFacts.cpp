@@ -108,6 +108,44 @@ bool BlankCheckSkipsLastWord(const DeviceRecord& device) {
            (IsPic(device) && device.Algorithm() == pic::kAlgorithm12C67x);
 }
 
+PicPageKind PicPageKindOf(std::uint8_t configType) {
+    // Types without a page: 11, 13, 14 (PIC17), 18, 25, 26, 39 and above 50.
+    constexpr std::array<std::uint8_t, 27> kStandard = {0,  1,  2,  3,  4,  5,  6,  7,  8,
+                                                        9,  10, 12, 15, 16, 17, 19, 20, 21,
+                                                        22, 23, 24, 29, 30, 31, 32, 33, 40};
+    constexpr std::array<std::uint8_t, 12> kPic18 = {27, 28, 34, 35, 36, 37,
+                                                     38, 41, 42, 43, 44, 45};
+    if (In(kStandard, configType)) return PicPageKind::Standard;
+    if (In(kPic18, configType)) return PicPageKind::Pic18;
+    if (configType >= pic::kFirstEnhancedConfigType && configType <= pic::kLastConfigType) {
+        return PicPageKind::Enhanced;
+    }
+    return PicPageKind::None;
+}
+
+PicPageKind PicPageKindFor(const DeviceRecord& device) {
+    if (!IsPic(device)) return PicPageKind::None;
+    if (IsExtendedPicLayout(device)) return PicPageKind::Pic18;
+    if (IsEnhancedPicLayout(device)) return PicPageKind::Enhanced;
+    return PicCoreOf(device) == PicCore::Pic17 ? PicPageKind::None : PicPageKind::Standard;
+}
+
+std::uint8_t PicPageConfigBytes(std::uint8_t configType) {
+    // The standard pages with a second configuration word: 16F7x7, 16F88x, 16F87/88.
+    constexpr std::array<std::uint8_t, 3> kTwoWords = {4, 10, 33};
+    switch (PicPageKindOf(configType)) {
+        case PicPageKind::None:
+            return 0;
+        case PicPageKind::Standard:
+            return In(kTwoWords, configType) ? 4 : 2;
+        case PicPageKind::Enhanced:
+            return 4;
+        case PicPageKind::Pic18:
+            return 14;
+    }
+    return 0;
+}
+
 bool HasIdLocations(const DeviceRecord& device) {
     return IsPic(device) && device.Algorithm() != pic::kAlgorithm17C4x &&
            device.Algorithm() != pic::kAlgorithm17C75x;

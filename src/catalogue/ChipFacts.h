@@ -38,7 +38,30 @@ inline constexpr std::uint8_t kLastAlgorithm = kAlgorithmPic18;
 // data from buffer 0x10000.
 inline constexpr std::uint8_t kFirstEnhancedConfigType = 46;
 inline constexpr std::uint8_t kLastConfigType = 50;
+
+// 16C5x "C" and "B" revisions: code protection repeated in bits 11..3 of a
+// 12-bit word, and ID locations that keep four bits.
+inline constexpr std::uint8_t kConfigTypeRepeatedCp = 19;
+// 18F2331 ... 18F4431: their CONFIG3L holds the PWM options.
+inline constexpr std::uint8_t kConfigType18Fxx31 = 45;
 }  // namespace pic
+
+// Which parts the configuration pages of a family 'C' ConfigType are written
+// for. A page names bits of 12-bit and 14-bit words, of the enhanced
+// mid-range words or of the PIC18 bytes, and only parts keeping their values
+// where that page looks for them may use it.
+enum class PicPageKind {
+    None,      // no page: the dialog shows only the ID group
+    Standard,  // 12-bit and 14-bit cores: words at 0x400E
+    Enhanced,  // enhanced mid-range: words at 0x1000E
+    Pic18,     // PIC18: bytes 1H .. 7L at 0xF0010
+};
+PicPageKind PicPageKindOf(std::uint8_t configType);
+// The kind of page a part's core and layout call for (None for PIC17).
+PicPageKind PicPageKindFor(const DeviceRecord& device);
+// Configuration bytes the pages of a ConfigType edit, from the start of the
+// configuration area (0 without a page).
+std::uint8_t PicPageConfigBytes(std::uint8_t configType);
 
 // Family 'M' (8051-type and AVR-type) numbers.
 namespace micro {

@@ -310,6 +310,30 @@ edit_case edit_demo_mode 1 "" "karvo-cli: edit: the Edit command is not availabl
 edit_case edit_unknown_key 2 "" "karvo-cli: edit key takes Up, Down, Left, Right, PageUp, PageDown or Home\n" \
   "${eprom[@]}" -e 'edit key Sideways'
 
+# The Config dialog: assignments as clicks, the page as the dialog shows it,
+# the checksum after it closes, and its refusals.
+ids16='ID_0=7F\nID1=7F\nID2=7F\nID3=7F\n'
+page9() {  # oscillator item, its caption, low byte of the word
+  printf '%s' "Tab=Page9 \"16F84A\"\n${ids16}CB9_Pwt=1\nCB9_Wdt=1\nRG9_Osc=$1 \"$2\"\nRG9_Prot=1 \"Protection off\"\nLabel13=3F\nLabel14=$3\n"
+}
+run config_16F84A 0 "${pic_sel}3BFF\n$(page9 0 LP FC)0000400E: 3F FC\n3BFC\n$(page9 0 LP FC)" \
+  --virtual -e 'select Microchip 16F84A' -e 'poke 400E 3F FF' -e checksum -e 'config RG9_Osc=0' \
+  -e 'dump 400E 2' -e checksum -e config
+run config_second_tab 0 "${version} Selected : Microchip  16F88\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\nTab=Page33A \"Page 2\"\nRG33_Osc=7 \"ER CLKout on OSC2\"\nRG33_Prot=1 \"Protection off\"\nRG33_Write=3 \"Protection Off\"\nRG33_Mux=0 \"CCP1 on RB3\"\nLabel13=2F\nLabel14=FF\nLabel15=00\nLabel16=03\n" \
+  --virtual -e 'select Microchip 16F88' -e 'config tab=Page33A RG33_Mux=0'
+run config_id_and_box 0 "${pic_sel}Tab=Page9 \"16F84A\"\nID_0=12\nID1=7F\nID2=7F\nID3=7F\nCB9_Pwt=1\nCB9_Wdt=0\nRG9_Osc=3 \"RC\"\nRG9_Prot=1 \"Protection off\"\nLabel13=3F\nLabel14=FB\n00004000: 3F 92\n" \
+  --virtual -e 'select Microchip 16F84A' -e 'config ID_0=12 CB9_Wdt=0 CB9_Wdt=0' -e 'dump 4000 2'
+run config_not_hex 1 "${pic_sel}Tab=Page9 \"16F84A\"\n${ids16}CB9_Pwt=1\nCB9_Wdt=1\nRG9_Osc=3 \"RC\"\nRG9_Prot=1 \"Protection off\"\nLabel13=3F\nLabel14=FF\n" \
+  --virtual -e 'select Microchip 16F84A' -e 'config ID_0=G CB9_Wdt=0'
+grep -qx "KARVO Mk2: ''\$G'' is not a valid integer value" "$work/err" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: config conversion box"; cat "$work/err"; }
+for refusal in 'Nope=1' 'CB5_Mcpu=1' 'tab=Page4A' 'ID_0=80' 'CB9_Wdt=2' 'RG9_Osc=4' 'RG9_Osc'; do
+  run "config_usage_$refusal" 2 "${pic_sel}" --virtual -e 'select Microchip 16F84A' -e "config $refusal"
+done
+run config_disabled 2 "${version} Selected : Microchip  16C773\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\n" \
+  --virtual -e 'select Microchip 16C773' -e 'config RG22_Bor=1'
+run config_demo 1 "$demo" -e config
+
 # Fuse maps: a GAL16V8's blank map saves with its checksum, other tools read
 # it, and it loads back; a map for another part is refused.
 "$cli" --settings "$work/jed.ini" --virtual -e 'select Lattice GAL16V8' -e "save $work/blank.jed" \

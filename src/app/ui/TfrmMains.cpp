@@ -20,6 +20,7 @@
 #include "app/ui/WindowView.h"
 #include "buffer/FileCommands.h"
 #include "catalogue/SelectCommand.h"
+#include "config/ConfigCommand.h"
 #include "editor/EditCommand.h"
 #include "settings/OptionsCommand.h"
 
@@ -140,6 +141,9 @@ void TfrmMains::ConnectCommands() {
     on(ToolButton::SB_Save, [&session, files] { SaveCommand(session).Run(files); });
     on(ToolButton::SB_Edit, [this, &session] {
         if (windows_.editor) EditCommand(session).Run(*windows_.editor);
+    });
+    on(ToolButton::SB_Config, [this, &session] {
+        if (windows_.config) ConfigCommand(session, presenter_->ConfigBits()).Run(*windows_.config);
     });
     // SB_ReadClick: the button tells which operation.
     constexpr std::pair<ToolButton, char> kOperations[] = {{ToolButton::SB_Blank, 'B'},

@@ -8,6 +8,7 @@
 #include "app/MainPresenter.h"
 #include "buffer/FileDialogPorts.h"
 #include "catalogue/SelectionDialogPort.h"
+#include "config/ConfigDialogPort.h"
 #include "editor/HexEditorPort.h"
 #include "operations/ProgressWindowPort.h"
 #include "settings/OptionsDialogPort.h"
@@ -36,6 +37,7 @@ struct CommandWindows {
     std::unique_ptr<FileFormatDialogPort> fileFormat;
     std::unique_ptr<FileProgressPort> fileProgress;
     std::unique_ptr<ProgressWindowFactory> progress;
+    std::unique_ptr<ConfigDialogPort> config;
     std::unique_ptr<HexEditorPort> editor;
 };
 using CommandWindowMaker = std::function<CommandWindows(QWidget* owner)>;
