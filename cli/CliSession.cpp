@@ -18,6 +18,7 @@ CliSession::CliSession(SessionPorts ports, StderrPrompts& prompts, VirtualProgra
     RegisterOptionsCommands(*this);
     RegisterFileCommands(*this);
     RegisterConfigCommands(*this);
+    RegisterFirmwareCommands(*this);
     RegisterEditCommands(*this);
 }
 
@@ -66,7 +67,8 @@ int CliSession::Run(const std::string& line) {
 
 int CliSession::RunAll(const std::vector<std::string>& commands) {
     StartUp();
-    int status = prompts_.Errors() != 0 ? kFailed : kOk;
+    // A firmware update that failed at start-up fails the run.
+    int status = prompts_.Errors() != 0 || presenter_.FirmwareUpdateFailed() ? kFailed : kOk;
     for (const std::string& command : commands) {
         const int result = Run(command);
         if (result != kOk) {

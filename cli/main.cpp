@@ -9,6 +9,8 @@
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "CommandLine.h"
+#include "firmware/FirmwareUpdater.h"
+#include "firmware/HeadlessUpdateWindow.h"
 #include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
 #include "virtual/ProgrammerChoice.h"
@@ -92,7 +94,11 @@ int main(int argc, char** argv) {
                                                         : Answer::Abort;
     StderrPrompts prompts(answer);
     SilentSounds sounds;
-    NoFirmwareUpdate firmwareUpdate;
+    // The update window's lines go to standard output as they appear, where
+    // nothing clears them: the log needs no copy of them afterwards.
+    HeadlessUpdateWindows updateWindows(
+        clock, {[&log](const std::string& line) { log.AppendLine(line); }, {}, {}}, true);
+    FirmwareUpdater firmwareUpdate(*usb, clock, updateWindows, CarriedImage());
     CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate,
                         programmer.virtualProgrammer.get()},
                        prompts, programmer.virtualProgrammer.get());

@@ -8,6 +8,8 @@
 #include "app/ui/SoundEffects.h"
 #include "app/ui/StartupReport.h"
 #include "app/ui/TfrmMains.h"
+#include "firmware/FirmwareUpdater.h"
+#include "firmware/ui/UpdateWindows.h"
 #include "gui/CommandWindows.h"
 #include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
@@ -70,7 +72,8 @@ int main(int argc, char** argv) {
     ProgrammerChoice programmer = ChooseProgrammer(virtualSettings, SystemClock());
     HidBackend* usb = programmer.usb.get();
     SoundEffects sounds;
-    NoFirmwareUpdate firmwareUpdate;
+    UpdateWindows updateWindows;
+    FirmwareUpdater firmwareUpdate(*usb, SystemClock(), updateWindows, CarriedImage());
 
     std::unique_ptr<TfrmMains> window;
     try {
@@ -81,6 +84,8 @@ int main(int argc, char** argv) {
         KarvoApplication::ShowException(QString::fromLocal8Bit(failure.what()));
         return 1;
     }
+    // Updates after the start-up one open over the main window.
+    updateWindows.SetOwner(window.get());
     ReportStartupWhenExposed(*window, mainEnteredUs);
     window->show();
     return app.exec();

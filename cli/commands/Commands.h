@@ -16,6 +16,7 @@ void RegisterVirtualCommands(CliSession& session);
 void RegisterOptionsCommands(CliSession& session);
 void RegisterFileCommands(CliSession& session);
 void RegisterConfigCommands(CliSession& session);
+void RegisterFirmwareCommands(CliSession& session);
 void RegisterEditCommands(CliSession& session);
 
 // A hexadecimal number without prefix, as typed everywhere in this program.

@@ -12,6 +12,8 @@ namespace karvo {
 namespace {
 constexpr const char* kVendorText = "Vid_04d8";
 constexpr const char* kProductText = "Pid_F4A3";
+constexpr const char* kBootloaderProductText = "Pid_003C";
+constexpr int kRestartWaitMs = 2000;
 
 bool FileExists(const char* name) {
     std::error_code ec;
@@ -56,6 +58,49 @@ void MainPresenter::ReportDemonstrationMode() {
     LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
 }
 
+bool MainPresenter::BootloaderPresent() {
+    for (const HidDeviceInfo& info : session_.Ports().usb.Enumerate()) {
+        if (HardwareIdMatches(HardwareId(info), kVendorText, kBootloaderProductText)) return true;
+    }
+    return false;
+}
+
+void MainPresenter::ReportNoProgrammer() {
+    if (!BootloaderPresent()) {
+        if (!reconnectingAfterUpdate_) {
+            ReportDemonstrationMode();
+            return;
+        }
+        firmwareUpdateFailed_ = true;
+        LogLine(" ");
+        LogLine(" **** NO PROGRAMMER FOUND ****");
+        LogLine(
+            " The programmer did not come back after the firmware update. Unplug it, plug it in "
+            "again and restart the program.");
+        LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
+        return;
+    }
+    // A cut cable or a failed update leaves the programmer in its bootloader,
+    // where only the update can bring it back.
+    LogLine(" ");
+    if (firmwareUpdateTried_) {
+        firmwareUpdateFailed_ = true;
+        LogLine(" KARVO Mk2 found in its bootloader: the firmware update did not finish.");
+        LogLine(" Firmware update failed. Restart the program to try again.");
+        LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
+        return;
+    }
+    LogLine(" KARVO Mk2 found in its bootloader: an earlier firmware update did not finish.");
+    FirmwareUpdatePort& update = session_.Ports().firmwareUpdate;
+    if (!update.Available()) {
+        for (const std::string& line : update.WhyUnavailable()) LogLine(line);
+        LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
+        return;
+    }
+    LogLine(" Performing firmware update. ");
+    StartFirmwareUpdate();
+}
+
 void MainPresenter::QueryVersionAndReport() {
     ApplicationState& state = session_.State();
     THid& link = session_.Link();
@@ -84,6 +129,7 @@ void MainPresenter::QueryVersionAndReport() {
         return;
     }
     if (firmwareUpdateTried_) {
+        firmwareUpdateFailed_ = true;
         state.AppState = 0;
         LogLine(" ");
         LogLine(" KARVO Mk2 found");
@@ -99,10 +145,14 @@ void MainPresenter::QueryVersionAndReport() {
         LogLine(" ");
         LogLine(" KARVO Mk2 found");
         LogLine(" Firmware Version: " + firmware);
-        LogLine(
-            fmt::format(" This program works with firmware {}.{} and cannot update the "
-                        "programmer; it is left as it is.",
-                        kSupportedFirmwareMajor, kSupportedFirmwareMinor));
+        const std::vector<std::string> why = session_.Ports().firmwareUpdate.WhyUnavailable();
+        if (why.empty()) {
+            LogLine(
+                fmt::format(" This program works with firmware {}.{} and cannot update the "
+                            "programmer; it is left as it is.",
+                            kSupportedFirmwareMajor, kSupportedFirmwareMinor));
+        }
+        for (const std::string& line : why) LogLine(line);
         LogLine(" **** System in KARVO Mk2 DEMO mode  ****");
         return;
     }
@@ -156,7 +206,7 @@ void MainPresenter::StartUp() {
     if (state.AppState == 1) {
         QueryVersionAndReport();
     } else {
-        ReportDemonstrationMode();
+        ReportNoProgrammer();
     }
 }
 
@@ -169,19 +219,55 @@ void MainPresenter::Reconnect() {
         state.RunFlag = true;
         QueryVersionAndReport();
     } else {
-        ReportDemonstrationMode();
+        ReportNoProgrammer();
     }
     session_.DisableOperationButtons();
 }
 
 void MainPresenter::StartFirmwareUpdate() {
     if (!session_.Ports().firmwareUpdate.Available()) return;
+    RunFirmwareUpdate();
+}
+
+bool MainPresenter::RunFirmwareUpdate() {
+    FirmwareUpdatePort& update = session_.Ports().firmwareUpdate;
     firmwareUpdateTried_ = true;
-    session_.Link().SendText("Prog");
-    session_.Ports().firmwareUpdate.RunUpdate();
-    session_.Time().SleepMs(2000);
+    THid* link = session_.LinkIfOpen();
+    // A programmer found only in its bootloader needs no "Prog".
+    if (session_.State().AppState == 1 && link != nullptr && link->IsOpen()) {
+        link->SendText("Prog");
+    }
+    const FirmwareUpdateOutcome outcome = update.RunUpdate();
+    if (!outcome.succeeded) firmwareUpdateFailed_ = true;
+    update.WaitAfterUpdate(session_.Time(), kRestartWaitMs);
     ClearMessages();
+    // The window's lines stay readable: they say why an update failed.
+    for (const std::string& line : outcome.transcript) LogLine(line);
+    reconnectingAfterUpdate_ = true;
     Reconnect();
+    reconnectingAfterUpdate_ = false;
+    return outcome.succeeded && session_.State().AppState == 1;
+}
+
+bool MainPresenter::UpdateFirmwareFromFile(const std::string& path) {
+    if (session_.LinkBusy()) return false;
+    FirmwareUpdatePort& update = session_.Ports().firmwareUpdate;
+    const std::string refused = update.UseImageFile(path);
+    if (!refused.empty()) {
+        LogLine(" Cannot update the firmware: " + refused);
+        return false;
+    }
+    if (session_.State().AppState != 1 && !BootloaderPresent()) {
+        LogLine(" No programmer found: connect the KARVO Mk2, then try again.");
+        return false;
+    }
+    if (!update.Available()) {
+        for (const std::string& line : update.WhyUnavailable()) LogLine(line);
+        return false;
+    }
+    LogLine(" ");
+    LogLine(" Performing firmware update from " + path);
+    return RunFirmwareUpdate();
 }
 
 void MainPresenter::Exit() {

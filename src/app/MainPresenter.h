@@ -29,6 +29,12 @@ class MainPresenter final {
     void StartUp();
     void Reconnect();
     void StartFirmwareUpdate();
+    // The update with the user's own image (karvo-cli firmware FILE, the
+    // window's hidden action). True when the programmer reports the
+    // supported firmware afterwards.
+    bool UpdateFirmwareFromFile(const std::string& path);
+    // True once an update of this run failed: karvo-cli's exit status.
+    bool FirmwareUpdateFailed() const { return firmwareUpdateFailed_; }
     void ClearMessages() { session_.ClearLog(); }
     void Exit();
 
@@ -52,6 +58,13 @@ class MainPresenter final {
     // the update when the version is not the supported one.
     void QueryVersionAndReport();
     void ReportDemonstrationMode();
+    // No normal firmware answered: the demonstration mode, unless the
+    // programmer waits in its bootloader, which the update can still reach.
+    void ReportNoProgrammer();
+    bool BootloaderPresent();
+    // "Prog" when the normal firmware is connected, the update window, the
+    // wait, the cleared log with the window's lines, and Reconnect.
+    bool RunFirmwareUpdate();
     void PlaceWindow();
 
     karvo::Session session_;
@@ -60,6 +73,9 @@ class MainPresenter final {
     // One automatic update per run: a programmer that still reports another
     // version afterwards is not sent into its bootloader again.
     bool firmwareUpdateTried_ = false;
+    bool firmwareUpdateFailed_ = false;
+    // While the reconnect right after an update runs.
+    bool reconnectingAfterUpdate_ = false;
 };
 
 }  // namespace karvo

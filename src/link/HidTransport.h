@@ -14,6 +14,7 @@ inline constexpr std::size_t kPayloadSize = 64;
 using Report = std::array<std::uint8_t, kReportSize>;
 
 enum class ReadStatus { Ok, TimedOut, Failed };
+enum class WriteStatus { Ok, TimedOut, Failed };
 
 // An opened HID device.
 class HidTransport {
@@ -21,6 +22,12 @@ class HidTransport {
     virtual ~HidTransport() = default;
     virtual bool Write(const Report& report) = 0;
     virtual ReadStatus Read(Report& report, int timeoutMs) = 0;
+    // A write that may find the device not taking reports for a while; the
+    // bootloader link counts such waits to give up on a stalled device.
+    // Devices whose writes either complete or fail say so through Write.
+    virtual WriteStatus WriteWithin(const Report& report, int /*timeoutMs*/) {
+        return Write(report) ? WriteStatus::Ok : WriteStatus::Failed;
+    }
 };
 
 struct HidDeviceInfo {
@@ -38,6 +45,10 @@ class HidBackend {
     virtual std::vector<HidDeviceInfo> Enumerate() = 0;
     // nullptr when the device cannot be opened.
     virtual std::unique_ptr<HidTransport> OpenPath(const std::string& path) = 0;
+    // True only for a programmer made of software. Anything else, whatever it
+    // is, counts as real hardware: an image made for the virtual programmer
+    // must never reach it.
+    virtual bool Emulated() const { return false; }
 };
 
 // The hardware-ID text of a device, in the form the system's device manager

@@ -16,6 +16,9 @@ class VirtualTransport final : public HidTransport {
     ReadStatus Read(Report& report, int timeoutMs) override {
         return programmer_.HostRead(path_, report, timeoutMs);
     }
+    WriteStatus WriteWithin(const Report& report, int timeoutMs) override {
+        return programmer_.HostWriteWithin(path_, report, timeoutMs);
+    }
 
   private:
     VirtualProgrammer& programmer_;
@@ -24,8 +27,12 @@ class VirtualTransport final : public HidTransport {
 }  // namespace
 
 VirtualProgrammer::VirtualProgrammer(VirtualSettings settings, Clock& clock)
-    : settings_(std::move(settings)), clock_(clock), firmware_(settings_, *this) {
+    : settings_(std::move(settings)),
+      clock_(clock),
+      firmware_(settings_, *this),
+      bootloader_(settings_.bootloader, settings_.firmwareMajor, settings_.firmwareMinor) {
     for (const std::string& command : settings_.muted) faults_.Mute(command);
+    if (settings_.bootloader.startInBootloader) mode_ = Mode::Bootloader;
 }
 
 VirtualProgrammer::Mode VirtualProgrammer::CurrentMode() const {
@@ -39,11 +46,12 @@ VirtualSettings VirtualProgrammer::Settings() const {
 }
 
 std::string VirtualProgrammer::PathLocked() const {
+    const std::string again = generation_ == 0 ? "" : "#" + std::to_string(generation_);
     switch (mode_) {
         case Mode::NormalFirmware:
-            return kFirmwarePath;
+            return kFirmwarePath + again;
         case Mode::Bootloader:
-            return kBootloaderPath;
+            return kBootloaderPath + again;
         case Mode::Unplugged:
             break;
     }
@@ -59,41 +67,67 @@ std::vector<HidDeviceInfo> VirtualProgrammer::Enumerate() const {
 }
 
 bool VirtualProgrammer::HostWrite(const std::string& path, const Report& report) {
-    std::lock_guard lock(mutex_);
-    if (path != PathLocked()) return false;
-    PaceLocked();
-    if (mode_ == Mode::NormalFirmware) {
-        Payload payload;
-        std::copy(report.begin() + 1, report.end(), payload.begin());
-        // A data block of a write is no command, whatever its first bytes.
-        const auto verdict =
-            firmware_.Writing() ? FaultInjector::Verdict::Pass : faults_.OnCommand(payload);
-        if (verdict == FaultInjector::Verdict::Pass) firmware_.Handle(payload);
-        if (verdict == FaultInjector::Verdict::Refuse) Reply(FaultInjector::RefusalReply(), {});
+    return HostWriteWithin(path, report, 0) == WriteStatus::Ok;
+}
+
+WriteStatus VirtualProgrammer::HostWriteWithin(const std::string& path, const Report& report,
+                                               int timeoutMs) {
+    {
+        std::lock_guard lock(mutex_);
+        if (path != PathLocked()) return WriteStatus::Failed;
+        if (mode_ != Mode::Bootloader || !bootloader_.Stalled()) {
+            PaceLocked();
+            Payload payload;
+            std::copy(report.begin() + 1, report.end(), payload.begin());
+            if (mode_ == Mode::Bootloader) {
+                return bootloader_.Handle(payload, clock_.NowMs(), *this) ? WriteStatus::Ok
+                                                                          : WriteStatus::Failed;
+            }
+            // A data block of a write is no command, whatever its first bytes.
+            const auto verdict =
+                firmware_.Writing() ? FaultInjector::Verdict::Pass : faults_.OnCommand(payload);
+            if (verdict == FaultInjector::Verdict::Pass) firmware_.Handle(payload);
+            if (verdict == FaultInjector::Verdict::Refuse) Reply(FaultInjector::RefusalReply(), {});
+            return WriteStatus::Ok;
+        }
     }
-    return true;
+    // A stalled bootloader takes nothing: the write waits and gives up.
+    clock_.SleepMs(timeoutMs);
+    return WriteStatus::TimedOut;
 }
 
 ReadStatus VirtualProgrammer::HostRead(const std::string& path, Report& report, int timeoutMs) {
-    {
-        std::lock_guard lock(mutex_);
-        if (path != PathLocked()) return ReadStatus::Failed;
-        if (!toHost_.empty() && !faults_.Stalled()) {
-            ToHost next = toHost_.front();
-            toHost_.pop_front();
-            Payload payload;
-            std::copy(next.report.begin() + 1, next.report.end(), payload.begin());
-            faults_.OnDeliver(payload, next.tag);
-            report = next.report;
-            std::copy(payload.begin(), payload.end(), report.begin() + 1);
-            PaceLocked();
-            return ReadStatus::Ok;
+    int left = timeoutMs;
+    for (;;) {
+        int wait = left;
+        {
+            std::lock_guard lock(mutex_);
+            if (path != PathLocked()) return ReadStatus::Failed;
+            if (!toHost_.empty() && !faults_.Stalled()) {
+                const std::int64_t now = clock_.NowMs();
+                if (toHost_.front().readyAtMs <= now) {
+                    ToHost next = toHost_.front();
+                    toHost_.pop_front();
+                    Payload payload;
+                    std::copy(next.report.begin() + 1, next.report.end(), payload.begin());
+                    faults_.OnDeliver(payload, next.tag);
+                    report = next.report;
+                    std::copy(payload.begin(), payload.end(), report.begin() + 1);
+                    PaceLocked();
+                    return ReadStatus::Ok;
+                }
+                // A bootloader still erasing answers once it is done.
+                wait =
+                    static_cast<int>(std::min<std::int64_t>(left, toHost_.front().readyAtMs - now));
+            }
         }
+        // Otherwise nothing will arrive: the emulated device answers
+        // synchronously, so an empty queue means a silent programmer. Spend
+        // the wait the host asked for.
+        clock_.SleepMs(wait);
+        left -= wait;
+        if (left <= 0) return ReadStatus::TimedOut;
     }
-    // Nothing will arrive: the emulated firmware answers synchronously, so an
-    // empty queue means a silent programmer. Spend the wait the host asked for.
-    clock_.SleepMs(timeoutMs);
-    return ReadStatus::TimedOut;
 }
 
 void VirtualProgrammer::PaceLocked() {
@@ -148,21 +182,42 @@ bool VirtualProgrammer::ShapeSocket(const Payload& block) {
 
 void VirtualProgrammer::RestartFirmware(int major, int minor) {
     std::lock_guard lock(mutex_);
+    BootStartFirmware(major, minor);
+}
+
+void VirtualProgrammer::BootStartFirmware(int major, int minor) {
     mode_ = Mode::NormalFirmware;
     settings_.firmwareMajor = major;
     settings_.firmwareMinor = minor;
     toHost_.clear();
+    ++generation_;
+}
+
+void VirtualProgrammer::BootRestart() {
+    mode_ = Mode::Bootloader;
+    toHost_.clear();
+    ++generation_;
+}
+
+void VirtualProgrammer::BootUnplug() {
+    mode_ = Mode::Unplugged;
+    toHost_.clear();
+}
+
+void VirtualProgrammer::BootReply(const Payload& payload, std::int64_t readyAtMs) {
+    Report report{};
+    std::copy(payload.begin(), payload.end(), report.begin() + 1);
+    toHost_.push_back({report, std::nullopt, readyAtMs});
 }
 
 void VirtualProgrammer::Reply(const Payload& payload, std::optional<StreamTag> tag) {
     Report report{};
     std::copy(payload.begin(), payload.end(), report.begin() + 1);
-    toHost_.push_back({report, tag});
+    toHost_.push_back({report, tag, 0});
 }
 
 void VirtualProgrammer::EnterBootloader() {
-    mode_ = Mode::Bootloader;
-    toHost_.clear();
+    BootRestart();
 }
 
 std::unique_ptr<HidTransport> VirtualBackend::OpenPath(const std::string& path) {

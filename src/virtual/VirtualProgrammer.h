@@ -9,6 +9,7 @@
 #include "virtual/ChipTypes.h"
 #include "virtual/FaultInjector.h"
 #include "virtual/NormalFirmware.h"
+#include "virtual/VirtualBootloader.h"
 #include "virtual/VirtualSettings.h"
 
 namespace karvo {
@@ -17,7 +18,9 @@ namespace karvo {
 // normal firmware or as the bootloader and answers reports as the hardware
 // does. One instance lives for the whole run, like the box on the desk; links
 // come and go (Reconnect) without resetting it.
-class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
+class VirtualProgrammer final : public ChipSocketPort,
+                                private FirmwareHost,
+                                private BootloaderHost {
   public:
     enum class Mode { NormalFirmware, Bootloader, Unplugged };
 
@@ -33,6 +36,9 @@ class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
 
     // Host to device; false when the device is gone or the path is stale.
     bool HostWrite(const std::string& path, const Report& report);
+    // The same, for a device that may not take the report for a while: a
+    // stalled bootloader lets the write wait timeoutMs and time out.
+    WriteStatus HostWriteWithin(const std::string& path, const Report& report, int timeoutMs);
     ReadStatus HostRead(const std::string& path, Report& report, int timeoutMs);
 
     void Unplug();
@@ -59,6 +65,12 @@ class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
     // version of the image it now holds.
     void RestartFirmware(int major, int minor);
     VirtualSettings Settings() const;
+    // Runs f on the bootloader (its flash, its counters) under the device's lock.
+    template <typename F>
+    auto WithBootloader(F&& f) {
+        std::lock_guard lock(mutex_);
+        return f(bootloader_);
+    }
 
   private:
     void Reply(const Payload& payload, std::optional<StreamTag> tag) override;
@@ -66,6 +78,10 @@ class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
     std::optional<ChipModel>& Socket() override { return socket_; }
     bool ShapeSocket(const Payload& block) override;
     std::string PathLocked() const;
+    void BootReply(const Payload& payload, std::int64_t readyAtMs) override;
+    void BootUnplug() override;
+    void BootStartFirmware(int major, int minor) override;
+    void BootRestart() override;
     // With pacing on, each report takes the next 1 ms slot, as USB full-speed
     // frames do: oversleeping one report does not delay every later one.
     void PaceLocked();
@@ -77,6 +93,7 @@ class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
     struct ToHost {
         Report report;
         std::optional<StreamTag> tag;
+        std::int64_t readyAtMs = 0;  // a bootloader busy erasing answers later
     };
     std::deque<ToHost> toHost_;
     std::optional<ChipModel> socket_;
@@ -85,6 +102,9 @@ class VirtualProgrammer final : public ChipSocketPort, private FirmwareHost {
     FaultInjector faults_;
     std::optional<std::int64_t> nextSlotMs_;
     NormalFirmware firmware_;
+    VirtualBootloader bootloader_;
+    // Each re-enumeration gives the device a new path: old handles go stale.
+    int generation_ = 0;
 };
 
 // Presents a VirtualProgrammer through the same port as the real USB.
@@ -93,6 +113,7 @@ class VirtualBackend final : public HidBackend {
     explicit VirtualBackend(VirtualProgrammer& programmer) : programmer_(programmer) {}
     std::vector<HidDeviceInfo> Enumerate() override { return programmer_.Enumerate(); }
     std::unique_ptr<HidTransport> OpenPath(const std::string& path) override;
+    bool Emulated() const override { return true; }
 
   private:
     VirtualProgrammer& programmer_;

@@ -42,8 +42,17 @@ std::optional<VirtualSettings> ParseVirtualSettings(std::string_view text, std::
         } else if (key == "pace" && eq == std::string_view::npos) {
             settings.paced = true;
         } else {
-            error = "unknown virtual programmer setting '" + std::string(item) +
-                    "' (known: firmware=MAJOR.MINOR, hello=TEXT, mute=COMMAND, pace)";
+            const auto verdict = ParseBootloaderSetting(
+                key,
+                eq == std::string_view::npos ? std::nullopt
+                                             : std::optional<std::string_view>(value),
+                settings.bootloader, error);
+            if (verdict == SettingVerdict::Taken) continue;
+            if (verdict == SettingVerdict::NotMine) {
+                error = "unknown virtual programmer setting '" + std::string(item) +
+                        "' (known: firmware=MAJOR.MINOR, hello=TEXT, mute=COMMAND, pace, " +
+                        kBootloaderSettingKeys + ")";
+            }
             return std::nullopt;
         }
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "virtual/BootloaderSettings.h"
+
 namespace karvo {
 
 // How the virtual programmer behaves, from `--virtual=key=value,…`.
@@ -14,6 +16,7 @@ struct VirtualSettings {
     std::string hello = "Here";   // answer to the handshake
     std::set<std::string> muted;  // commands never answered
     bool paced = false;           // one report per millisecond, as USB full speed
+    BootloaderSettings bootloader;
 };
 
 // Parses "firmware=2.4,hello=Nope,mute=F,pace". Empty text gives the defaults.

@@ -73,9 +73,15 @@ TEST_P(OtherFirmware, RunsTheUpdateThenReconnectsFromScratch) {
     rig.presenter.StartUp();
     EXPECT_EQ(rig.update.runs, 1);
     EXPECT_EQ(rig.log.clears, 1);
-    // The programmer still sits in its bootloader: nothing answers the hello.
-    EXPECT_EQ(rig.log.lines, kDemoLines);
-    EXPECT_EQ(rig.log.everLogged, Concat(kOldFirmwareLines, kDemoLines));
+    // The programmer still sits in its bootloader (this update wrote
+    // nothing): the reconnect finds it there and says the update failed.
+    const Lines stillInBootloader = {
+        " ", " KARVO Mk2 found in its bootloader: the firmware update did not finish.",
+        " Firmware update failed. Restart the program to try again.",
+        " **** System in KARVO Mk2 DEMO mode  ****"};
+    EXPECT_EQ(rig.log.lines, stillInBootloader);
+    EXPECT_EQ(rig.log.everLogged, Concat(kOldFirmwareLines, stillInBootloader));
+    EXPECT_TRUE(rig.presenter.FirmwareUpdateFailed());
     EXPECT_GE(rig.clock.NowMs(), 2000);
 }
 

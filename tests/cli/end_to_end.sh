@@ -28,15 +28,33 @@ run() {  # name, expected status, expected output, cli arguments...
 
 demo=' \n **** NO PROGRAMMER FOUND ****\n **** System in KARVO Mk2 DEMO mode  ****\n'
 version=' \n KARVO Mk2 \n Firmware Version: 2.3\n Software Version: 2.002\n'
-other() { printf ' \n KARVO Mk2 found\n Firmware Version: %s\n This program works with firmware 2.3 and cannot update the programmer; it is left as it is.\n **** System in KARVO Mk2 DEMO mode  ****\n' "$1"; }
+# Another firmware version is updated: the update window's lines as they
+# appear, then the version the new firmware reports. Elapsed times vary, so
+# they are compared as "( TIME s)".
+update_window="$(printf '%s\\n' \
+  'Device not detected.  Verify device is attached and in firmware update mode.' \
+  'Device Attached.' 'Connecting...' 'Device Ready' \
+  'Erasing Device... (no status update until complete, may take several seconds)' \
+  'Erase Complete ( TIME s)' '' 'Writing Device...' 'Write Complete ( TIME s)' '' \
+  'Verifying Device...' "Verifying Device's Program Memory..." 'Verify Complete ( TIME s)' '' \
+  'Erase/Program/Verify sequence completed successfully.' 'You may now unplug or reset the device.' \
+  'Resetting...')"
+updated=" \n KARVO Mk2 found\n Old firmware installed. \n Performing firmware update. \n$update_window"
+run_timed() {  # as run, with elapsed times in status lines masked
+  local name=$1 want_status=$2 want=$3
+  shift 3
+  printf '%b' "$want" >"$work/want"
+  "$cli" --settings "$work/settings-$name.ini" "$@" 2>"$work/err" \
+    | sed -E 's/\( [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}s\)/( TIME s)/' >"$work/got"
+  check "$name" "$want_status" "$work/want" "${PIPESTATUS[0]}" "$work/got"
+}
 
 # No USB programmer on a test machine.
 run no_programmer 0 "$demo"
 run virtual 0 "$version" --virtual
-# No update in this build: the programmer is never sent into its bootloader,
-# so it still answers on the next start.
-run newer_firmware 0 "$(other 2.4)\n" --virtual=firmware=2.4
-run older_firmware 0 "$(other 2.2)\n" --virtual=firmware=2.2
+# Older and newer firmware alike are brought to 2.3.
+run_timed newer_firmware 0 "$updated$version" --virtual=firmware=2.4
+run_timed older_firmware 0 "$updated$version" --virtual=firmware=2.2
 run wrong_hello 0 "$demo" --virtual=hello=Nope
 run reconnect 0 "$version$version" --virtual -e reconnect
 run panel 0 "${version}ManuL=\nManIDL=\nDevIDL=\nDevIDL2=\nDevL=\nSizeL=\nCheckL=\nVccL=\nVppL=\nAdapL= \nFileL=\nComL=\nEnabled=SB_Select\n" --virtual -e panel
@@ -309,6 +327,69 @@ edit_case edit_demo_mode 1 "" "karvo-cli: edit: the Edit command is not availabl
   -e 'select Atmel AT27C256R' -e 'edit page'
 edit_case edit_unknown_key 2 "" "karvo-cli: edit key takes Up, Down, Left, Right, PageUp, PageDown or Home\n" \
   "${eprom[@]}" -e 'edit key Sideways'
+
+# The firmware update against the virtual bootloader: a programmer found
+# only in its bootloader is recovered; the flash holds the image (with the
+# signature the bootloader wrote); every cut and fault ends with a line that
+# says what failed, exit status 1, no success line and no reset after a failed
+# verify, and never a hang; the user's own image file.
+run_timed bootloader_recovers 0 " \n KARVO Mk2 found in its bootloader: an earlier firmware update did not finish.\n Performing firmware update. \n$update_window$version" --virtual=bootloader
+hex="$bin/firmware/karvo-virtual-2.3.hex"
+flash=$( (sed -n 2p "$hex" | cut -c26-41; sed -n 3p "$hex" | cut -c10-25) | sed 's/../ &/g' | tr -d '\n')
+"$cli" --settings "$work/fw.ini" --virtual=firmware=2.2 -e 'firmware show 1008 10' 2>&1 | tail -1 >"$work/got"
+printf '00001008:%s\n' "$flash" >"$work/want"
+check flash_holds_image 0 "$work/want" 0 "$work/got"
+while IFS='|' read -r setting line success; do
+  timeout 120 "$cli" --settings "$work/fw.ini" "--virtual=firmware=2.2,$setting" 2>"$work/err" \
+    | sed -E 's/\( [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}s\)/( TIME s)/' >"$work/got"
+  st=${PIPESTATUS[0]}
+  if [ $st = 1 ] && grep -qxF -- "$line" "$work/got" \
+     && { [ "$success" = 1 ] || ! grep -qxF 'Erase/Program/Verify sequence completed successfully.' "$work/got"; } \
+     && { [ "$success" = 1 ] || ! grep -qxF 'Resetting...' "$work/got"; } \
+     && [ "$(tail -1 "$work/got")" = ' **** System in KARVO Mk2 DEMO mode  ****' ]; then
+    pass=$((pass + 1))
+  else
+    fail=$((fail + 1)); echo "FAIL: firmware fault $setting ($st)"; cat "$work/got"
+  fi
+done <<'FAULTS'
+stall=query|Operation timed out|0
+unplug=query|Unable to communicate with device|0
+echo=query|Unable to communicate with device|0
+echo=extended|Unable to communicate with device|0
+noext,echo=getdata|Verifying Device's Program Memory Failed. Unable to communicate with device.|0
+region=zero|Memory allocation failed.  Please close other applications to free up system RAM and try again.|0
+region=wrap|The bootloader reports a region at 0xFFFFF000 that runs past the end of the address space; nothing was erased.|0
+region=huge|The bootloader reports a region of 268435455 bytes at 0x10000000, more than any programmer holds; nothing was erased.|0
+payload=0|The bootloader reports packets of 0 data bytes, which cannot carry its 2-byte words; nothing was erased.|0
+family=3,payload=59|The bootloader reports packets of 59 data bytes, which cannot carry its 4-byte words; nothing was erased.|0
+pagesize=0|The bootloader reports an erase page of 0 bytes, which does not fit its program memory; nothing was erased.|0
+stall=erase|Erase Timed out waiting for device ( TIME s)|0
+unplug=erase|Erase Failed.|0
+stall=program:100|Write Timed out waiting for device ( TIME s)|0
+unplug=program:5|Write Failed.|0
+stall=complete|Write Timed out waiting for device ( TIME s)|0
+unplug=complete|Write Failed.|0
+stall=readback|Verifying Device's Program Memory Timed out waiting for device ( TIME s)|0
+unplug=readback|Verifying Device's Program Memory Failed.|0
+flip=2345|Verify Failed.|0
+stall=sign|Sign Timed out waiting for device ( TIME s)|0
+unplug=sign|Sign Failed.|0
+sign=silent|Sign Timed out waiting for device ( TIME s)|0
+sign=ignore|The signed page does not read back as written.|0
+sign=wrong|The signed page does not read back as written.|0
+stall=reset| KARVO Mk2 found in its bootloader: the firmware update did not finish.|1
+unplug=reset|Reset Failed.|1
+mute=Prog|The programmer's bootloader did not appear within 30 seconds. Unplug the programmer, plug it in again and restart the program.|0
+FAULTS
+run_timed firmware_file 0 "$version \n Performing firmware update from $bin/firmware/karvo-virtual-2.3.kfw\n$update_window$version" \
+  --virtual -e "firmware $bin/firmware/karvo-virtual-2.3.kfw"
+(cd "$bin/firmware" && "$cli" --settings "$work/fw.ini" --virtual -e 'firmware karvo-virtual-2.3.hex' >"$work/got" 2>&1)
+st=$?
+[ $st = 0 ] && [ "$(tail -1 "$work/got")" = ' Software Version: 2.002' ] && grep -qxF 'Resetting...' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: firmware relative file ($st)"; cat "$work/got"; }
+run firmware_no_file 1 "$version Cannot update the firmware: cannot read $work/none.hex\n" --virtual -e "firmware $work/none.hex"
+run firmware_show_needs_virtual 2 "$demo" -e 'firmware show 1000'
+run firmware_bad_setting 2 "" --virtual=stall=later
 
 # The Config dialog: assignments as clicks, the page as the dialog shows it,
 # the checksum after it closes, and its refusals.

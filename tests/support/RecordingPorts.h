@@ -73,10 +73,12 @@ struct CountingUpdate final : FirmwareUpdatePort {
     int runs = 0;
     bool available = true;
     std::function<void()> during;
+    FirmwareUpdateOutcome outcome{true, {}};
     bool Available() const override { return available; }
-    void RunUpdate() override {
+    FirmwareUpdateOutcome RunUpdate() override {
         ++runs;
         if (during) during();
+        return outcome;
     }
 };
 

@@ -11,7 +11,8 @@ const char* const kGuiUsageText =
     "on USB and runs in demonstration mode when there is none.\n"
     "\n"
     "  --virtual[=k=v,...]  use the virtual programmer instead of USB; settings:\n"
-    "                       firmware=MAJOR.MINOR, hello=TEXT, mute=COMMAND, pace\n"
+    "                       firmware=MAJOR.MINOR, hello=TEXT, mute=COMMAND, pace,\n"
+    "                       and its bootloader's (see karvo-cli --help)\n"
     "  --data-dir DIR       program directory (device data files, sounds)\n"
     "  --help, --version\n";
 

@@ -1,5 +1,6 @@
 #include "app/ui/TfrmMains.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
@@ -154,6 +155,18 @@ void TfrmMains::ConnectCommands() {
     for (const auto& [button, opCode] : kOperations) {
         on(button, [this, code = opCode] { presenter_->RunOperation(code); });
     }
+    // Hidden, for who needs it: the firmware update with an image the user
+    // picks (a genuine one, when this build carries none).
+    auto* fromFile = new QAction(QStringLiteral("Update Firmware from File..."), this);
+    fromFile->setObjectName(QStringLiteral("UpdateFirmwareFromFile"));
+    fromFile->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+U")));
+    addAction(fromFile);
+    connect(fromFile, &QAction::triggered, this, [this] {
+        const FileDialogAnswer answer = files_->ChooseFileToOpen(
+            {"Firmware Image (*.hex *.kfw)|*.hex *.kfw|All Files (*.*)|*.*",
+             presenter_->State().StartDir, ""});
+        if (answer.accepted) presenter_->UpdateFirmwareFromFile(answer.path);
+    });
 }
 
 void TfrmMains::ApplyLayout() {
