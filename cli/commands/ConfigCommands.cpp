@@ -8,6 +8,7 @@
 #include "CliSession.h"
 #include "commands/Commands.h"
 #include "config/ConfigCommand.h"
+#include "config/StateFields.h"
 
 namespace karvo::cli {
 
@@ -131,6 +132,13 @@ int Apply(ConfigModel& model, const Target& target, const Assignment& a, StderrP
                                      c.items.size() - 1));
                 return kUsage;
             }
+            if (!c.Offered(static_cast<int>(*item))) {
+                Complain(
+                    fmt::format("config: {} item {:X} is shown for a code the chip reserves "
+                                "and cannot be chosen",
+                                a.name, *item));
+                return kUsage;
+            }
             model.Click(page, index, static_cast<int>(*item));
             return kOk;
         }
@@ -148,8 +156,38 @@ int Apply(ConfigModel& model, const Target& target, const Assignment& a, StderrP
     return kUsage;
 }
 
+// Every field of ConfigBitsState, one line each.
+void PrintState(const ConfigBitsState& state) {
+    for (const config::StateField& field : config::StateFields()) {
+        std::printf("%s\n", config::FormatStateField(field, state).c_str());
+    }
+    std::fflush(stdout);
+}
+
+// "state:FIELD=HEX": the field and its value, or a complaint.
+std::optional<std::pair<const config::StateField*, std::uint32_t>> StateAssignment(
+    const std::string& name, const std::string& value) {
+    const config::StateField* field = config::FindStateField(name.substr(std::size("state:") - 1));
+    if (field == nullptr) {
+        Complain("config: ConfigBitsState has no field " + name.substr(std::size("state:") - 1));
+        return std::nullopt;
+    }
+    const auto number = ParseHex(value);
+    if (!number || *number > field->largest) {
+        Complain(
+            fmt::format("config: {} takes a hexadecimal number up to {:X}", name, field->largest));
+        return std::nullopt;
+    }
+    return std::pair{field, static_cast<std::uint32_t>(*number)};
+}
+
 int Config(MainPresenter& presenter, StderrPrompts& prompts, const CliSession::Words& args) {
+    if (args.size() == 1 && args[0] == "state") {
+        PrintState(presenter.ConfigBits());
+        return kOk;
+    }
     std::optional<std::string> tab;
+    std::vector<std::pair<const config::StateField*, std::uint32_t>> fields;
     std::vector<Assignment> assignments;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::size_t eq = args[i].find('=');
@@ -162,15 +200,30 @@ int Config(MainPresenter& presenter, StderrPrompts& prompts, const CliSession::W
             tab = args[i].substr(eq + 1);
             continue;
         }
+        if (name.rfind("state:", 0) == 0) {
+            // The record is set before the page opens, so these come first.
+            if (!assignments.empty()) {
+                Complain("config: " + name + " must come before the control assignments");
+                return kUsage;
+            }
+            const auto field = StateAssignment(name, args[i].substr(eq + 1));
+            if (!field) return kUsage;
+            fields.push_back(*field);
+            continue;
+        }
         assignments.push_back({name, args[i].substr(eq + 1)});
     }
     if (!presenter.Panel().Enabled(ToolButton::SB_Config)) {
         Complain("config: the Config command is not available");
         return kFailed;
     }
+    // Set before the page opens; kept only if it does.
+    const ConfigBitsState before = presenter.ConfigBits();
+    for (const auto& [field, value] : fields) field->set(presenter.ConfigBits(), value);
     ConfigCommand command(presenter.Session(), presenter.ConfigBits());
     ConfigModel* model = command.Open();
     if (model == nullptr) {
+        presenter.ConfigBits() = before;
         Complain("config: the configuration dialog does not open without a programmer");
         return kFailed;
     }

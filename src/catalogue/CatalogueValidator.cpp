@@ -322,8 +322,7 @@ class Checker {
             if (base != algo::kSerialSpiFlash) {
                 Add("config-type", "the serial-flash page is for SPI flash");
             }
-            const std::int32_t last = r_.LastAddr();
-            if (last != 0x1FFFF && last != 0x3FFFF && last != 0x7FFFF && last != 0xFFFFF) {
+            if (!pages::SpiFlashPageKnowsSize(r_.LastAddr())) {
                 Add("config-type", "the serial-flash page knows 128 KiB to 1 MiB parts only");
             }
         }

@@ -44,6 +44,24 @@ inline constexpr std::uint8_t kLastConfigType = 50;
 inline constexpr std::uint8_t kConfigTypeRepeatedCp = 19;
 // 18F2331 ... 18F4431: their CONFIG3L holds the PWM options.
 inline constexpr std::uint8_t kConfigType18Fxx31 = 45;
+// The PIC18 page sets' variants, by the parts each ConfigType is for.
+inline constexpr std::uint8_t kConfigType18F452 = 27;   // CCP2 multiplexer in CONFIG3H
+inline constexpr std::uint8_t kConfigType18F458 = 28;   // no CCP2 multiplexer
+inline constexpr std::uint8_t kConfigType18F4320 = 34;  // CCP2 multiplexer, PBADEN
+inline constexpr std::uint8_t kConfigType18F1320 = 35;  // neither; two protection blocks
+inline constexpr std::uint8_t kConfigType18F4550 = 36;  // USB oscillator list
+inline constexpr std::uint8_t kConfigType18F4520 = 37;
+inline constexpr std::uint8_t kConfigType18F45K50 = 38;
+inline constexpr std::uint8_t kConfigType18F4580 = 41;  // one-bit boot block size at bit 4
+inline constexpr std::uint8_t kConfigType18F4450 = 42;  // USB list, boot block size at bit 3
+inline constexpr std::uint8_t kConfigType18F4680 = 43;  // two-bit boot block size
+inline constexpr std::uint8_t kConfigType18F4685 = 44;  // six protection blocks
+// The enhanced mid-range page's variants.
+inline constexpr std::uint8_t kConfigType16F193x = 46;
+inline constexpr std::uint8_t kConfigType16LF193x = 47;
+inline constexpr std::uint8_t kConfigType16F182x = 48;
+inline constexpr std::uint8_t kConfigType16F1459 = 49;  // USB clock, PLL multiplier, CPU divider
+inline constexpr std::uint8_t kConfigType16F1509 = 50;
 }  // namespace pic
 
 // Which parts the configuration pages of a family 'C' ConfigType are written
@@ -76,6 +94,8 @@ inline constexpr std::uint8_t kAlgorithmSpiFlashAai1M = 29;
 inline constexpr std::uint8_t kAlgorithmSpiFlashPage1M = 33;
 // Atmel 8051 with a 32-byte user row after the code and a "Fuses" step.
 inline constexpr std::uint8_t kAlgorithmUserRow = 35;
+// AT89LP low-power 8051s: their user fuses read 1 where the AT89S reads 0.
+inline constexpr std::uint8_t kAlgorithmAt89Lp = 34;
 inline constexpr std::uint8_t kLastAlgorithm = kAlgorithmUserRow;
 inline constexpr std::uint32_t kUserRowBytes = 32;
 
@@ -102,6 +122,21 @@ inline constexpr std::uint8_t kEepromDataProtection = 130;
 // AVR fuse and 8051 lock pages.
 inline constexpr std::uint8_t kFirstMicro = 200;
 inline constexpr std::uint8_t kLastMicro = 212;
+
+// The serial EEPROMs without a WPEN bit, the serial flash without SRP and
+// top/bottom choice.
+inline constexpr std::uint8_t kSpiEepromWithoutWpen = 101;
+inline constexpr std::uint8_t kSpiFlashWithoutSrp = 104;
+// AVR pages whose variants go by ConfigType: Page205 for the ATmega328 (boot
+// fuses in the high byte, brown-out in the extended one), Page209 for the
+// ATtiny2313 (its own high byte and CKSEL list).
+inline constexpr std::uint8_t kMega328Fuses = 210;
+inline constexpr std::uint8_t kTiny2313Fuses = 211;
+
+// The serial-flash page knows the block-protect ranges of four sizes only.
+constexpr bool SpiFlashPageKnowsSize(std::int64_t lastAddr) {
+    return lastAddr == 0x1FFFF || lastAddr == 0x3FFFF || lastAddr == 0x7FFFF || lastAddr == 0xFFFFF;
+}
 
 constexpr bool IsSerialPage(std::uint8_t configType) {
     return configType >= kFirstSerial && configType <= kLastSerial;

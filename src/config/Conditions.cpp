@@ -1,7 +1,5 @@
 #include "config/Conditions.h"
 
-#include <cmath>
-
 namespace karvo::config {
 
 namespace {
@@ -16,6 +14,8 @@ bool TermHolds(const Term& t, const ConditionContext& c) {
             return lastAddr > static_cast<std::int64_t>(t.a);
         case Test::LastAddrBelow:
             return lastAddr < static_cast<std::int64_t>(t.a);
+        case Test::LastAddrIs:
+            return lastAddr == static_cast<std::int64_t>(t.a);
         case Test::ConfigTypeIs:
             return d.ConfigType() == t.a;
         case Test::AlgorithmIs:
@@ -38,7 +38,11 @@ bool TermHolds(const Term& t, const ConditionContext& c) {
         case Test::DevId2Is:
             return d.DevId2() == t.a;
         case Test::VccMaxIs:
-            return std::lround(d.VccMax() * 100.0F) == static_cast<long>(t.a);
+            // The stored single-precision value against the single nearest
+            // the volts: a double 3.6 would never equal a stored 3.6.
+            return d.VccMax() == static_cast<float>(t.a) / 100.0F;
+        case Test::VccMaxAbove:
+            return d.VccMax() > static_cast<float>(t.a) / 100.0F;
         case Test::EepromSizeIs:
             return d.EepromSize() == t.a;
         case Test::Checked:
@@ -47,6 +51,8 @@ bool TermHolds(const Term& t, const ConditionContext& c) {
             return c.valueOf && c.valueOf(t.text) == 1;
         case Test::ControlItemIs:
             return c.valueOf && c.valueOf(t.text) == static_cast<int>(t.a);
+        case Test::Nested:
+            return t.group != nullptr && Holds(*t.group, c);
     }
     return false;
 }
@@ -66,8 +72,12 @@ bool Holds(const When& when, const ConditionContext& context) {
 
 bool AsksControls(const When& when) {
     for (std::uint8_t i = 0; i < when.count; ++i) {
-        const Test t = when.terms[i].test;
-        if (t == Test::Checked || t == Test::ControlChecked || t == Test::ControlItemIs)
+        const Term& term = when.terms[i];
+        if (term.test == Test::Checked || term.test == Test::ControlChecked ||
+            term.test == Test::ControlItemIs) {
+            return true;
+        }
+        if (term.test == Test::Nested && term.group != nullptr && AsksControls(*term.group))
             return true;
     }
     return false;

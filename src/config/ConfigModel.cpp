@@ -80,6 +80,22 @@ int ConfigModel::Control::Choices() const {
     return static_cast<int>(items.size());
 }
 
+bool ConfigModel::Control::Offered(int choice) const {
+    if (choice < 0 || choice >= Choices()) return false;
+    return row->offered == 0 || choice < row->offered;
+}
+
+void ConfigModel::Close() {
+    // BitBtn1Click: the fields kept back till now are stored. They are
+    // hidden, so they hold their design text, which the self-check keeps
+    // hexadecimal: no conversion error can come of it.
+    for (Page& page : pages_) {
+        for (Control& c : page.controls) {
+            if (c.row->hook == config::RowHook::StoredOnClose) Store(c);
+        }
+    }
+}
+
 ConfigModel::ConfigModel(const DeviceRecord& device, MemoryBuffer& buffer, ConfigBitsState& bits,
                          std::span<const PageSet> sets)
     : device_(device), buffer_(buffer), bits_(bits), sets_(sets) {}
@@ -102,11 +118,13 @@ void ConfigModel::Open() {
         store_ = std::make_unique<config::BitsStateStore>(bits_);
     }
     const PageSet* set = config::FindPageSet(sets_, dialog_, device_.ConfigType());
+    const config::ConditionContext context{device_};
+    // A chip the pages are not drawn for gets none, as a type without pages.
+    if (set != nullptr && !config::Holds(set->shown, context)) set = nullptr;
     Normalise();
     if (set != nullptr) {
-        const config::ConditionContext context{device_};
         for (const config::ClearedCell& cleared : set->clearedAtOpening) {
-            if (config::Holds(cleared.when, context)) store_->Write(cleared.cell, 0);
+            if (config::Holds(cleared.when, context)) store_->Write(cleared.cell, cleared.value);
         }
         BuildPageStates(*set);
     }
@@ -151,14 +169,14 @@ void ConfigModel::BuildPageStates(const PageSet& set) {
     }
 }
 
-void ConfigModel::Refresh() {
-    for (Page& page : pages_) RefreshPage(page);
+void ConfigModel::Refresh(const Control* typing) {
+    for (Page& page : pages_) RefreshPage(page, typing);
 }
 
 // Two passes: the values as the chip's variants give them, then captions,
 // items, enables and values again with every control's value known, for the
 // variants that ask about another control.
-void ConfigModel::RefreshPage(Page& page) {
+void ConfigModel::RefreshPage(Page& page, const Control* typing) {
     const auto variants = page.row->variants;
     auto decode = [this](Control& c, const Effective& e) {
         if (!IsChoice(c.Kind())) return;
@@ -188,6 +206,17 @@ void ConfigModel::RefreshPage(Page& page) {
         c.writes = shown.writes;
         c.visible = config::Holds(c.row->visible, context);
         c.enabled = config::Holds(c.row->enabled, context);
+        // An edit field with an opening shows the stored value, in four or
+        // more digits, except while the user types into it.
+        if (c.Kind() == ControlKind::Edit && &c != typing) {
+            config::OpenRule rule;
+            if (config::notation::ParseOpen(c.row->opens.Text(), rule).empty() &&
+                rule.kind == config::OpenRule::Kind::Value) {
+                const std::uint32_t value =
+                    (config::ReadUnit(*store_, *rule.unit) & rule.FieldMask()) >> rule.lo;
+                c.text = fmt::format("{:04X}", value);
+            }
+        }
     }
     // A control in a hidden group is hidden with it.
     for (Control& c : page.controls) {
@@ -223,12 +252,11 @@ void ConfigModel::Click(int page, int control, int choice) {
     if (control < 0 || control >= static_cast<int>(p.controls.size())) return;
     Control& c = p.controls[static_cast<std::size_t>(control)];
     // Only what the user can reach: a shown, enabled control and one of its items.
-    if (!IsChoice(c.Kind()) || !c.visible || !c.enabled || choice < 0 || choice >= c.Choices()) {
-        return;
-    }
+    if (!IsChoice(c.Kind()) || !c.visible || !c.enabled || !c.Offered(choice)) return;
     choice = config::BeforeWrite(c.row->hook, c.items, choice);
     // The bits as the page shows them now: refreshed after every write.
     config::ApplyWrites(c.writes, choice, *store_);
+    config::AfterWrite(c.row->hook, choice, *store_);
     Refresh();
 }
 
@@ -239,11 +267,17 @@ std::optional<ConfigBox> ConfigModel::TypeText(int page, int control, const std:
     Control& c = p.controls[static_cast<std::size_t>(control)];
     if (c.Kind() != ControlKind::Edit || !c.visible || !c.enabled) return std::nullopt;
     c.text = text;
-    const auto value = ParseTypedHex(text);
-    if (!value) return ConfigBox{kProgramCaption, ConversionErrorText("$" + text)};
+    // A field read only when the dialog closes keeps its text till then.
+    if (c.row->hook == config::RowHook::StoredOnClose) return std::nullopt;
+    return Store(c);
+}
+
+std::optional<ConfigBox> ConfigModel::Store(Control& c) {
+    const auto value = ParseTypedHex(c.text);
+    if (!value) return ConfigBox{kProgramCaption, ConversionErrorText("$" + c.text)};
     // An edit field writes the number typed as its choice.
     config::ApplyWrites(c.row->writes.Text(), static_cast<int>(*value), *store_);
-    Refresh();
+    Refresh(&c);
     return std::nullopt;
 }
 

@@ -41,6 +41,8 @@ class ConfigModel {
         std::string_view Name() const { return row->name; }
         config::ControlKind Kind() const { return row->kind; }
         int Choices() const;
+        // A choice the user may make: one of the items the row offers.
+        bool Offered(int choice) const;
     };
     struct Label {
         std::string name;
@@ -72,8 +74,8 @@ class ConfigModel {
     // BuildPages: picks the pages, normalises the stored values (the mask
     // step, the PIC18 cleared bytes) and sets every control from them.
     void Open();
-    // The OK button: what a page keeps only when the dialog closes.
-    void Close() {}
+    // The OK button: stores what a page keeps back till the dialog closes.
+    void Close();
 
     config::Dialog Which() const { return dialog_; }
     const DeviceRecord& Device() const { return device_; }
@@ -107,8 +109,10 @@ class ConfigModel {
   private:
     void Normalise();
     void BuildPageStates(const config::PageSet& set);
-    void Refresh();
-    void RefreshPage(Page& page);
+    // Every control and label from the stored bytes; `typing` keeps its text.
+    void Refresh(const Control* typing = nullptr);
+    void RefreshPage(Page& page, const Control* typing);
+    std::optional<ConfigBox> Store(Control& c);
     void ReadIds();
     std::uint32_t IdOffset(std::size_t field) const;
     bool IdInBuffer() const;

@@ -53,17 +53,39 @@ std::uint8_t* BitsStateStore::Field(std::uint8_t cell) const {
             return &state_.Seed1;
         case kSdpEnable:
             return &state_.SdpEnable;
+        case kCalibIndex:
+            return &state_.CalibIndex;
+        case kCalibTable0:
+        case kCalibTable1:
+        case kCalibTable2:
+        case kCalibTable3:
+            return &state_.CalibTable[static_cast<std::size_t>(cell - kCalibTable0)];
         default:
             return nullptr;
     }
 }
 
 std::uint8_t BitsStateStore::Read(std::uint8_t cell) const {
+    if (cell == kCalibProgram) return state_.CalibProgram ? 1 : 0;
+    if (cell >= kCalibAddress && cell < kCalibAddress + 4) {
+        const int shift = 8 * (kCalibAddress + 3 - cell);
+        return static_cast<std::uint8_t>(state_.CalibAddress >> shift);
+    }
     const std::uint8_t* field = Field(cell);
     return field != nullptr ? *field : 0;
 }
 
 void BitsStateStore::Write(std::uint8_t cell, std::uint8_t value) {
+    if (cell == kCalibProgram) {
+        state_.CalibProgram = (value & 1) != 0;
+        return;
+    }
+    if (cell >= kCalibAddress && cell < kCalibAddress + 4) {
+        const int shift = 8 * (kCalibAddress + 3 - cell);
+        state_.CalibAddress = (state_.CalibAddress & ~(std::uint32_t{0xFF} << shift)) |
+                              (std::uint32_t{value} << shift);
+        return;
+    }
     if (std::uint8_t* field = Field(cell)) *field = value;
 }
 

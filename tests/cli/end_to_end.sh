@@ -415,6 +415,38 @@ run config_disabled 2 "${version} Selected : Microchip  16C773\n ***  Select Pro
   --virtual -e 'select Microchip 16C773' -e 'config RG22_Bor=1'
 run config_demo 1 "$demo" -e config
 
+# The pages over ConfigBitsState: fields set before the page opens, the
+# state printed, the page as the dialog shows it; PIC18 and enhanced pages.
+state_zero='FuseLow=00\nFuseHigh=00\nFuseExt=00\nLockBits=00\nCalibByte=00\nCalibTable=00000000\nCalibIndex=00\nCalibProgram=00\nCalibAddress=0000\nSpiStatus=00\nSecurityRegister=00\nSeed0=00\nSeed1=00\nSdpEnable=00\n'
+avr_sel() {  # device
+  printf '%s' "${version} Selected : Atmel  $1\n ***  Select Programming Options : Code Area / Lockbits in OPTIONS ***\n Parameters sent OK\n"
+}
+run config_state_demo 0 "${demo}${state_zero}" -e 'config state'
+run config_mega8_fuse_low 0 "$(avr_sel ATmega8)Tab=Page204 \"ATmega8\"\nCB204_Cksel0=1\nCB204_Cksel1=0\nCB204_Cksel2=0\nCB204_Cksel3=0\nCB204_Sut0=0\nCB204_Sut1=1\nCB204_Boden=0\nCB204_Bodlevel=1\nCB204_Bootrst=1\nCB204_Bootsz0=1\nCB204_Bootsz1=1\nCB204_Eesave=1\nCB204_Ckopt=0\nCB204_Spien=1\nCB204_Wdton=1\nCB204_Rstdisbl=1\nLabel13=E1\nLabel14=00\n" \
+  --virtual -e 'select Atmel ATmega8' -e 'config state:FuseLow=E1'
+"$cli" --settings "$work/tiny85.ini" --virtual -e 'select Atmel ATtiny85' \
+  -e 'config state:FuseHigh=FF RG209_BODLVL=1' -e 'config state' >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -qx 'RG209_BODLVL=1 "2.7 V"' "$work/got" && grep -qx 'FH_Value=FD' "$work/got" \
+  && grep -qx 'FuseHigh=FD' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: config tiny85 brown-out ($st)"; cat "$work/got"; }
+"$cli" --settings "$work/p4550.ini" --virtual -e 'select Microchip 18F4550' -e 'poke F0015 FF FF' \
+  -e 'config tab=Page36C CB36_Cp0=1' -e 'dump F0015 2' -e 'dump F0019 1' >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -qx 'Tab=Page36C " Page 4"' "$work/got" && grep -qx 'CB36_Cp0=1' "$work/got" \
+  && grep -qx '000F0015: 00 00' "$work/got" && grep -qx '000F0019: 0E' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: config 18F4550 ($st)"; cat "$work/got"; }
+"$cli" --settings "$work/p1937.ini" --virtual -e 'select Microchip 16F1937' \
+  -e 'config tab=Page46A RG46_Mwp=3' -e 'dump 10011 1' >"$work/got" 2>&1
+st=$?
+[ $st = 0 ] && grep -qx 'RG46_Mwp=3 "Off"' "$work/got" && grep -qx '00010011: 33' "$work/got" \
+  && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: config 16F1937 ($st)"; cat "$work/got"; }
+for refusal in 'state:Nope=1' 'state:FuseLow=100' 'state:CalibProgram=2' 'CB204_Cksel0=1 state:FuseLow=E1'; do
+  run "config_state_usage_$refusal" 2 "$(avr_sel ATmega8)" --virtual -e 'select Atmel ATmega8' -e "config $refusal"
+done
+run config_reserved_item 2 "${version} Selected : Microchip  18F25K50\n ***  Select Programming Options : Prog / ID / Data / Config in OPTIONS ***\n Parameters sent OK\n" \
+  --virtual -e 'select Microchip 18F25K50' -e 'config RG38_Osc=E'
+
 # Fuse maps: a GAL16V8's blank map saves with its checksum, other tools read
 # it, and it loads back; a map for another part is refused.
 "$cli" --settings "$work/jed.ini" --virtual -e 'select Lattice GAL16V8' -e "save $work/blank.jed" \

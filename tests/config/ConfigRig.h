@@ -18,11 +18,15 @@ struct ConfigRig {
         buffer.AllocateForDevice(device);
         buffer.FillWithBlank(device);
     }
-    // A part of the catalogue this tree ships.
+    // A part of the catalogue this tree ships (the microcontrollers' file
+    // first, then the memories').
     static DeviceRecord Shipped(const std::string& name) {
-        const auto record = ShippedMicro(name);
-        if (!record) throw std::runtime_error(name + " is not in the shipped catalogue");
-        return *record;
+        if (const auto record = ShippedMicro(name)) return *record;
+        static const std::vector<DeviceRecord> memories = ShippedRecords("KARVO_e.usb");
+        for (const DeviceRecord& r : memories) {
+            if (r.DevName() == name) return r;
+        }
+        throw std::runtime_error(name + " is not in the shipped catalogue");
     }
 
     std::uint32_t Config() const { return PicAreasFor(device).configOffset; }
@@ -35,6 +39,31 @@ struct ConfigRig {
     std::uint16_t Word(int n) const {
         const std::uint32_t at = Config() + 2 * static_cast<std::uint32_t>(n - 1);
         return static_cast<std::uint16_t>((buffer[at] << 8) | buffer[at + 1]);
+    }
+
+    // Any stored unit by its name in the tables' notation: "w1", "1H" ...
+    // in the buffer, "FuseLow" ... in ConfigBitsState.
+    std::uint32_t Read(std::string_view unit) {
+        const config::Unit& u = UnitNamed(unit);
+        if (u.storage == config::Storage::BitsState) {
+            return config::ReadUnit(config::BitsStateStore(bits), u);
+        }
+        return config::ReadUnit(config::PicAreaStore(buffer, device, Config()), u);
+    }
+    void Put(std::string_view unit, std::uint32_t value) {
+        const config::Unit& u = UnitNamed(unit);
+        if (u.storage == config::Storage::BitsState) {
+            config::BitsStateStore store(bits);
+            config::WriteUnit(store, u, value);
+            return;
+        }
+        config::PicAreaStore store(buffer, device, Config());
+        config::WriteUnit(store, u, value);
+    }
+    static const config::Unit& UnitNamed(std::string_view unit) {
+        const int at = config::UnitIndex(unit);
+        if (at < 0) throw std::runtime_error("no unit " + std::string(unit));
+        return config::kUnits[static_cast<std::size_t>(at)];
     }
 
     ConfigModel& Open() {

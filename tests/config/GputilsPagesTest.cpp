@@ -1,10 +1,15 @@
 // The pages against gputils' device headers: for every shipped part a page
-// serves, each shown control chooses exactly the bits of the settings it
-// touches, every choice writes a value the header offers for them, and the
-// polarity its caption claims is the one the header's names give.
+// serves (12-bit and 14-bit words, the enhanced mid-range words, the PIC18
+// bytes CONFIG1H ... CONFIG7L), each shown control chooses exactly the bits
+// of the settings it touches, every choice it offers writes a value the
+// header has for them, and the polarity its caption claims is the one the
+// header's names give. The exceptions are listed where they are made
+// (kFewerValues, the names Claimed takes for "enabled" and "disabled").
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -137,8 +142,10 @@ bool EndsWith(const std::string& text, const std::string& end) {
 std::vector<const char*> Claimed(const std::string& caption, bool checkBoxChecked) {
     const std::string c = Lowered(caption);
     if (checkBoxChecked) {
-        if (EndsWith(c, "enabled") || EndsWith(c, "enable")) return {"ON", "ALL"};
-        if (EndsWith(c, "disabled") || EndsWith(c, " off")) return {"OFF"};
+        // The 16F1459's header spells its values ENABLED and DISABLED, and
+        // the 18F4320's calls PORTB's A/D inputs enabled ANA.
+        if (EndsWith(c, "enabled") || EndsWith(c, "enable")) return {"ON", "ALL", "ENABLED", "ANA"};
+        if (EndsWith(c, "disabled") || EndsWith(c, " off")) return {"OFF", "DISABLED"};
         if (EndsWith(c, "protected")) return {"ON", "ALL"};
         return {};
     }
@@ -155,19 +162,68 @@ std::vector<const char*> Claimed(const std::string& caption, bool checkBoxChecke
     return {};
 }
 
-// The words a choice leaves, from the part's erased (masked) words.
-std::array<std::uint32_t, 2> WordsAfter(const DeviceRecord& part, std::string_view writes,
-                                        int choice) {
-    ConfigRig rig(part);
-    for (int n = 1; n <= 2; ++n) {
-        const std::size_t i = 2 * static_cast<std::size_t>(n - 1);
-        rig.PutWord(n,
-                    static_cast<std::uint16_t>((part.ConfigMask(i) << 8) | part.ConfigMask(i + 1)));
+// Where the header's words sit among the configuration bytes: the 12-bit,
+// 14-bit and enhanced parts' CONFIG (or CONFIG1) and CONFIG2 as words from
+// byte 0 and 2, the PIC18's CONFIGnH and CONFIGnL as bytes 2(n - 1) and
+// 2(n - 1) + 1.
+struct WordPlace {
+    std::size_t cell = 0;
+    std::size_t bytes = 2;
+};
+std::optional<WordPlace> PlaceOf(const std::string& word, PicPageKind kind) {
+    if (kind != PicPageKind::Pic18) {
+        if (word == "CONFIG" || word == "CONFIG1") return WordPlace{0, 2};
+        if (word == "CONFIG2") return WordPlace{2, 2};
+        return std::nullopt;
     }
+    std::smatch m;
+    static const std::regex kByte(R"(CONFIG([1-7])([HL]))");
+    if (!std::regex_match(word, m, kByte)) return std::nullopt;
+    const std::size_t n = static_cast<std::size_t>(std::stoi(m[1]));
+    return WordPlace{2 * (n - 1) + (m[2] == "L" ? 1 : 0), 1};
+}
+
+std::uint32_t MaskOf(const DeviceRecord& part, WordPlace place) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < place.bytes; ++i)
+        value = (value << 8) | part.ConfigMask(place.cell + i);
+    return value;
+}
+// The erased word: ones where a 14-bit word has them (BlankValue is the high
+// byte of an erased word), all ones in a PIC18 byte.
+std::uint32_t ErasedOf(const DeviceRecord& part, WordPlace place) {
+    return place.bytes == 1 ? 0xFF : (std::uint32_t{part.BlankValue()} << 8) | 0xFF;
+}
+
+// The configuration bytes a choice leaves, from the part's erased (masked)
+// bytes.
+std::vector<std::uint8_t> BytesAfter(const DeviceRecord& part, std::string_view writes,
+                                     int choice) {
+    ConfigRig rig(part);
+    const std::uint8_t count = part.ConfigCount();
+    for (std::uint8_t i = 0; i < count; ++i) rig.buffer[rig.Config() + i] = part.ConfigMask(i);
     config::PicAreaStore store(rig.buffer, part, rig.Config());
     config::ApplyWrites(writes, choice, store);
-    return {rig.Word(1), rig.Word(2)};
+    std::vector<std::uint8_t> bytes;
+    for (std::uint8_t i = 0; i < count; ++i) bytes.push_back(rig.buffer[rig.Config() + i]);
+    return bytes;
 }
+std::uint32_t ValueAt(const std::vector<std::uint8_t>& bytes, WordPlace place) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < place.bytes; ++i) value = (value << 8) | bytes.at(place.cell + i);
+    return value;
+}
+
+// Controls that offer fewer values of a setting than the header has, as
+// designed: the 18F2x/4xK50's brown-out levels 2.85 V and 2.5 V (bit 3), of
+// which the 18LF parts show all four (bits 4..3).
+const std::set<std::string> kFewerValues = {"RG38_BORV"};
+
+struct HeaderWord {
+    std::string name;
+    WordPlace place;
+    std::vector<Setting> settings;
+};
 
 TEST(GputilsPages, EveryShownControlAgreesWithTheHeaderOfItsPart) {
     if (!fs::is_directory(kGputils / "header")) {
@@ -175,13 +231,15 @@ TEST(GputilsPages, EveryShownControlAgreesWithTheHeaderOfItsPart) {
     }
     const auto file = DeviceDataFile::Open(std::string(KARVO_BIN_DIR) + "/KARVO_m.usb");
     ASSERT_TRUE(file);
-    int parts = 0;
+    std::map<PicPageKind, int> parts;
     int controls = 0;
     std::string passedOver;
     for (std::size_t m = 0; m < file->Manufacturers().size(); ++m) {
         for (std::size_t d = 0; d < file->Manufacturers()[m].deviceCount; ++d) {
             const auto part = file->Record(m, d);
-            if (!part || PicPageKindFor(*part) != PicPageKind::Standard) continue;
+            if (!part) continue;
+            const PicPageKind kind = PicPageKindFor(*part);
+            if (kind == PicPageKind::None) continue;
             const std::string name = part->DevName();
             const PartFiles files = FilesFor(kGputils, name);
             if (!fs::exists(files.header)) {
@@ -189,54 +247,61 @@ TEST(GputilsPages, EveryShownControlAgreesWithTheHeaderOfItsPart) {
                 continue;
             }
             const ConfigSettings header(files.header, files.symbol);
-            const std::uint32_t erased = (std::uint32_t{part->BlankValue()} << 8) | 0xFF;
-            std::array<std::vector<Setting>, 2> words;
+            std::vector<HeaderWord> words;
             for (const std::string& word : header.Words()) {
-                const std::size_t n = word == "CONFIG" || word == "CONFIG1" ? 0
-                                      : word == "CONFIG2"                   ? 1
-                                                                            : 2;
-                ASSERT_LT(n, 2u) << name << " has settings in " << word;
-                const auto mask = static_cast<std::uint32_t>((part->ConfigMask(2 * n) << 8) |
-                                                             part->ConfigMask(2 * n + 1));
-                words[n] = SettingsOf(header, word, erased, mask);
+                const auto place = PlaceOf(word, kind);
+                ASSERT_TRUE(place) << name << " has settings in " << word;
+                if (place->cell + place->bytes > part->ConfigCount()) {
+                    ADD_FAILURE() << name << ": " << word << " lies beyond ConfigCount";
+                    continue;
+                }
+                const std::uint32_t erased = ErasedOf(*part, *place);
+                words.push_back(
+                    {word, *place, SettingsOf(header, word, erased, MaskOf(*part, *place))});
             }
             ConfigRig rig(*part);
             rig.Open();
-            ++parts;
+            if (rig.model.Pages().empty()) continue;
+            ++parts[kind];
             for (const auto& page : rig.model.Pages()) {
                 for (const auto& c : page.controls) {
                     if (!c.visible || !c.enabled || c.Kind() == config::ControlKind::Group)
                         continue;
                     ++controls;
                     const std::string where = fmt::format("{} {}", name, c.Name());
-                    std::vector<std::array<std::uint32_t, 2>> after;
+                    std::vector<std::vector<std::uint8_t>> after;
                     for (int choice = 0; choice < c.Choices(); ++choice) {
-                        after.push_back(WordsAfter(*part, c.writes, choice));
+                        after.push_back(BytesAfter(*part, c.writes, choice));
                     }
-                    for (std::size_t n = 0; n < 2; ++n) {
-                        const std::uint32_t mask = static_cast<std::uint32_t>(
-                            (part->ConfigMask(2 * n) << 8) | part->ConfigMask(2 * n + 1));
+                    for (const HeaderWord& word : words) {
+                        const std::uint32_t mask = MaskOf(*part, word.place);
                         std::uint32_t chosen = 0;
-                        for (const auto& w : after) chosen |= (w[n] ^ after[0][n]) & mask;
+                        for (const auto& bytes : after) {
+                            chosen |=
+                                (ValueAt(bytes, word.place) ^ ValueAt(after[0], word.place)) & mask;
+                        }
                         if (chosen == 0) continue;
                         std::uint32_t covered = 0;
-                        for (const Setting& s : words[n]) {
+                        for (const Setting& s : word.settings) {
                             if ((s.bits & chosen) == 0) continue;
                             covered |= s.bits;
                             for (int choice = 0; choice < c.Choices(); ++choice) {
+                                // Items shown for codes the part lacks are not offered.
+                                if (!c.Offered(choice)) continue;
                                 const std::string item =
                                     c.Kind() == config::ControlKind::CheckBox
                                         ? (choice ? "checked" : "unchecked")
                                         : c.items[static_cast<std::size_t>(choice)];
                                 // Items standing for a code the part lacks are written as listed.
                                 if (item.find("invalid") != std::string::npos) continue;
-                                const std::uint32_t w = after[static_cast<std::size_t>(choice)][n];
+                                const std::uint32_t w =
+                                    ValueAt(after[static_cast<std::size_t>(choice)], word.place);
                                 const std::set<std::string>* names = s.NamesOf(w);
                                 if (names == nullptr) {
                                     ADD_FAILURE()
                                         << where << " \"" << item << "\" writes "
                                         << fmt::format("{:04X}", w) << ", which no value of "
-                                        << s.key << " has in bits "
+                                        << s.key << " has in " << word.name << " bits "
                                         << fmt::format("{:04X}", s.bits);
                                     continue;
                                 }
@@ -254,19 +319,26 @@ TEST(GputilsPages, EveryShownControlAgreesWithTheHeaderOfItsPart) {
                                                    << ", not what the caption says";
                             }
                         }
+                        if (kFewerValues.count(std::string(c.Name())) && (chosen & ~covered) == 0) {
+                            continue;
+                        }
                         EXPECT_EQ(fmt::format("{:04X}", chosen),
                                   fmt::format("{:04X}", covered & mask))
-                            << where << " chooses other bits than the settings it touches (word "
-                            << n + 1 << ")";
+                            << where << " chooses other bits than the settings it touches ("
+                            << word.name << ")";
                     }
                 }
             }
         }
     }
-    RecordProperty("parts", parts);
+    RecordProperty("parts", parts[PicPageKind::Standard]);
+    RecordProperty("pic18_parts", parts[PicPageKind::Pic18]);
+    RecordProperty("enhanced_parts", parts[PicPageKind::Enhanced]);
     RecordProperty("controls", controls);
     if (!passedOver.empty()) RecordProperty("passed_over", passedOver);
-    EXPECT_GT(parts, 80);
+    EXPECT_GT(parts[PicPageKind::Standard], 80);
+    EXPECT_GT(parts[PicPageKind::Pic18], 30);
+    EXPECT_GT(parts[PicPageKind::Enhanced], 10);
 }
 
 // The reader of settings on a header shaped like an old one, which lists
@@ -291,7 +363,8 @@ TEST(GputilsPages, SettingsSplitByNameAndKnowTheErasedValue) {
     for (const Setting& s : settings) {
         ASSERT_NE(s.NamesOf(0x3FFF), nullptr) << s.key;
     }
-    EXPECT_EQ(Claimed("Power-Up Timer  disabled", true), (std::vector<const char*>{"OFF"}));
+    EXPECT_EQ(Claimed("Power-Up Timer  disabled", true),
+              (std::vector<const char*>{"OFF", "DISABLED"}));
     EXPECT_TRUE(Claimed("GP3 = IO", true).empty());
     fs::remove_all(dir);
 }

@@ -18,6 +18,8 @@
 //            "w1 3..0 = #+1"                       item = value - 1 (below 0: none)
 //            "1H 3..0 -> 0 1 2 2 3 - 9"            item by value; "-" none; beyond: last entry
 //            "LockBits 7..0 -> 00=0 04=1 06=2"     item by listed values; others: none
+//   An edit field writes the number typed as its choice ("CalibAddress 31..0 = #")
+//   and, with an opens text, shows the stored value in hexadecimal.
 //
 // A pattern gives the bits from the highest down: 1 and 0 are written, "-"
 // keeps the stored bit. Segments are separated by ";". A check box has two
@@ -40,7 +42,8 @@ struct Unit {
     constexpr int Width() const { return 8 * bytes; }
 };
 
-// ConfigBitsState's byte fields, as cells.
+// ConfigBitsState's fields, as cells: one a byte, CalibProgram 0 or 1, the
+// four bytes of CalibAddress from the highest down.
 enum StateCell : std::uint8_t {
     kFuseLow,
     kFuseHigh,
@@ -52,10 +55,17 @@ enum StateCell : std::uint8_t {
     kSeed0,
     kSeed1,
     kSdpEnable,
-    kStateCellCount
+    kCalibIndex,
+    kCalibProgram,
+    kCalibTable0,
+    kCalibTable1,
+    kCalibTable2,
+    kCalibTable3,
+    kCalibAddress,  // .. kCalibAddress + 3
+    kStateCellCount = kCalibAddress + 4
 };
 
-inline constexpr std::array<Unit, 26> kUnits = {{
+inline constexpr std::array<Unit, 34> kUnits = {{
     {"w1", 0, 2},
     {"w2", 2, 2},
     {"1H", 0, 1},
@@ -82,7 +92,20 @@ inline constexpr std::array<Unit, 26> kUnits = {{
     {"SdpEnable", kSdpEnable, 1, Storage::BitsState},
     {"Seed0", kSeed0, 1, Storage::BitsState},
     {"Seed1", kSeed1, 1, Storage::BitsState},
+    {"CalibIndex", kCalibIndex, 1, Storage::BitsState},
+    {"CalibProgram", kCalibProgram, 1, Storage::BitsState},
+    {"CalibTable0", kCalibTable0, 1, Storage::BitsState},
+    {"CalibTable1", kCalibTable1, 1, Storage::BitsState},
+    {"CalibTable2", kCalibTable2, 1, Storage::BitsState},
+    {"CalibTable3", kCalibTable3, 1, Storage::BitsState},
+    {"CalibAddress", kCalibAddress, 4, Storage::BitsState},
 }};
+
+// A field of `bits` bits from bit `lo` up (a 32-bit field takes every bit).
+constexpr std::uint32_t BitField(int bits, int lo) {
+    const std::uint32_t ones = bits >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << bits) - 1;
+    return ones << lo;
+}
 
 // The unit's place in kUnits, -1 when there is none of that name. (An index,
 // not a pointer: sanitizer builds cannot compare addresses while compiling.)
@@ -105,7 +128,7 @@ struct Segment {
     std::uint8_t patternCount = 0;
 
     constexpr int Bits() const { return hi - lo + 1; }
-    constexpr std::uint32_t FieldMask() const { return ((std::uint32_t{1} << Bits()) - 1) << lo; }
+    constexpr std::uint32_t FieldMask() const { return BitField(Bits(), lo); }
     // Pattern i; the only one when the segment has one for every choice.
     constexpr std::string_view Pattern(int choice) const {
         int index = patternCount == 1 ? 0 : choice;
@@ -130,9 +153,7 @@ struct OpenRule {
     std::uint8_t offset = 0;   // Value: item = value - offset
     std::string_view entries;  // Table, Pairs: space-separated
 
-    constexpr std::uint32_t FieldMask() const {
-        return ((std::uint32_t{1} << (hi - lo + 1)) - 1) << lo;
-    }
+    constexpr std::uint32_t FieldMask() const { return BitField(hi - lo + 1, lo); }
 };
 
 namespace notation {

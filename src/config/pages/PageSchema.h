@@ -20,6 +20,7 @@ enum class Test : std::uint8_t {
     Always,
     LastAddrAbove,      // a
     LastAddrBelow,      // a
+    LastAddrIs,         // a
     ConfigTypeIs,       // a
     AlgorithmIs,        // a
     DevNameIs,          // text
@@ -29,12 +30,16 @@ enum class Test : std::uint8_t {
     MaskWordIs,         // a: ConfigMask byte of the high half, b: the 16-bit mask
     DevIdIs,            // a
     DevId2Is,           // a
-    VccMaxIs,           // a: hundredths of a volt
+    VccMaxIs,           // a: hundredths of a volt, as the record's single-precision value
+    VccMaxAbove,        // a: hundredths of a volt
     EepromSizeIs,       // a
     Checked,            // the control's own box is checked
     ControlChecked,     // text: another box of the page is checked
     ControlItemIs,      // text: another group of the page, a: its chosen item
+    Nested,             // group: another condition (named, so that it can be pointed to)
 };
+
+struct When;
 
 struct Term {
     Test test = Test::Always;
@@ -42,11 +47,12 @@ struct Term {
     std::uint32_t a = 0;
     std::uint32_t b = 0;
     std::string_view text;
+    const When* group = nullptr;
 };
 
 // All terms hold (or, with `any`, one of them); no terms: always.
 struct When {
-    std::array<Term, 3> terms{};
+    std::array<Term, 4> terms{};
     std::uint8_t count = 0;
     bool any = false;
 };
@@ -100,7 +106,7 @@ consteval When LastAddrBelow(std::uint32_t v) {
     return when_detail::One(Test::LastAddrBelow, v);
 }
 consteval When LastAddrIs(std::uint32_t v) {
-    return All({Not(LastAddrAbove(v)), Not(LastAddrBelow(v))});
+    return when_detail::One(Test::LastAddrIs, v);
 }
 consteval When ConfigTypeIs(std::uint8_t v) {
     return when_detail::One(Test::ConfigTypeIs, v);
@@ -132,8 +138,13 @@ consteval When DevIdIs(std::uint8_t v) {
 consteval When DevId2Is(std::uint8_t v) {
     return when_detail::One(Test::DevId2Is, v);
 }
+// VccMax equals hundredths / 100 as the record stores it, a single-precision
+// number: 3.6 V is the float nearest 3.6, not the double.
 consteval When VccMaxIs(std::uint32_t hundredths) {
     return when_detail::One(Test::VccMaxIs, hundredths);
+}
+consteval When VccMaxAbove(std::uint32_t hundredths) {
+    return when_detail::One(Test::VccMaxAbove, hundredths);
 }
 consteval When EepromSizeIs(std::uint16_t v) {
     return when_detail::One(Test::EepromSizeIs, v);
@@ -146,6 +157,13 @@ consteval When ControlChecked(std::string_view control) {
 }
 consteval When ControlItemIs(std::string_view control, std::uint32_t item) {
     return when_detail::One(Test::ControlItemIs, item, 0, control);
+}
+// A condition of the other kind (Any inside All, or All inside Any); `w`
+// must be a constant of its own, as the term points to it.
+consteval When Nested(const When& w) {
+    When h = when_detail::One(Test::Nested);
+    h.terms[0].group = &w;
+    return h;
 }
 
 enum class ControlKind : std::uint8_t {
@@ -163,6 +181,10 @@ enum class RowHook : std::uint8_t {
     None,
     // Choosing the item that stands for an invalid code chooses item 0.
     InvalidItemChoosesFirst,
+    // A calibration button: CalibByte takes the CalibTable value it picks.
+    PicksCalibration,
+    // An edit field whose text is stored only when the dialog closes (OK).
+    StoredOnClose,
 };
 
 struct ControlRow {
@@ -177,6 +199,9 @@ struct ControlRow {
     std::string_view parent;  // the Group row it sits in
     std::uint8_t column = 0;  // where the builder places it, from the left
     RowHook hook = RowHook::None;
+    // Items the user may choose, from the first; the others (0: none) are
+    // shown when the stored bits hold them but cannot be chosen.
+    std::uint8_t offered = 0;
 
     consteval ControlRow Opening(Opens o) const {
         ControlRow r = *this;
@@ -208,6 +233,11 @@ struct ControlRow {
         r.hook = h;
         return r;
     }
+    consteval ControlRow Offers(std::uint8_t count) const {
+        ControlRow r = *this;
+        r.offered = count;
+        return r;
+    }
 };
 
 consteval ControlRow Check(std::string_view name, std::string_view caption, Writes writes) {
@@ -224,6 +254,10 @@ consteval ControlRow Combo(std::string_view name, std::string_view caption, std:
 }
 consteval ControlRow Group(std::string_view name, std::string_view caption) {
     return {name, ControlKind::Group, caption, {}, {}, {}, {}, {}, {}, 0, RowHook::None};
+}
+// A hexadecimal edit field; `text` is its design text.
+consteval ControlRow Edit(std::string_view name, std::string_view text, Writes writes) {
+    return {name, ControlKind::Edit, text, {}, writes, {}, {}, {}, {}, 0, RowHook::None};
 }
 
 // A control's caption, items, bits or opening for the chips or states the
@@ -264,11 +298,12 @@ consteval VariantRow Vary(std::string_view control, When when) {
 }
 
 // A hex label: the stored byte of `cell`, two upper-case digits after the
-// prefix.
+// prefix; `caption`, if any, stands before it on the page.
 struct LabelRow {
     std::string_view name;
     std::uint8_t cell = 0;
-    std::string_view prefix;
+    std::string_view prefix = {};
+    std::string_view caption = {};
 };
 
 // One tab.
@@ -288,10 +323,12 @@ enum class Dialog : std::uint8_t {
     Other,  // TfrmConfig: every other family, values in ConfigBitsState
 };
 
-// A byte a page set clears each time it opens, when the condition holds.
+// A byte a page set clears each time it opens, when the condition holds (or
+// sets to `value`: Page208 starts from an all-ones security byte).
 struct ClearedCell {
     std::uint8_t cell = 0;
     When when;
+    std::uint8_t value = 0;
 };
 
 // The pages one row of ConfigTypes shows.
@@ -300,6 +337,8 @@ struct PageSet {
     std::span<const std::uint8_t> configTypes;
     std::span<const PageRow> pages;
     std::span<const ClearedCell> clearedAtOpening = {};
+    // The chips the pages are drawn for; on any other the dialog shows none.
+    When shown = {};
 };
 
 }  // namespace karvo::config

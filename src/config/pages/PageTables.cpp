@@ -15,7 +15,8 @@ void UnsupportedCondition() {}
 std::span<const PageSet> AllPageSets() {
     static const std::vector<PageSet> sets = [] {
         std::vector<PageSet> all;
-        for (const auto table : {PicStandardPageSets, Pic18PageSets}) {
+        for (const auto table : {PicStandardPageSets, Pic18PageSets, PicEnhancedPageSets,
+                                 AvrPageSets, SerialAnd8051PageSets}) {
             const std::span<const PageSet> part = table();
             all.insert(all.end(), part.begin(), part.end());
         }

@@ -8,6 +8,9 @@ namespace karvo::config {
 // The page sets of each table file.
 std::span<const PageSet> PicStandardPageSets();
 std::span<const PageSet> Pic18PageSets();
+std::span<const PageSet> PicEnhancedPageSets();
+std::span<const PageSet> AvrPageSets();
+std::span<const PageSet> SerialAnd8051PageSets();
 
 // Every page set of both dialogs.
 std::span<const PageSet> AllPageSets();

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include "common/ui/DialogGroups.h"
@@ -77,10 +78,18 @@ ConfigPageView::ConfigPageView(ConfigModel& model, int page, Changed changed, Sh
     if (!p.labels.empty()) {
         auto* bytes = new QHBoxLayout;
         bytes->setSpacing(6);
-        auto* caption = new QLabel(QStringLiteral("Stored bytes:"), this);
-        bytes->addWidget(caption);
+        // Labels of their own ("FuseLow") stand before their values; the PIC
+        // pages' row of bytes gets one caption for all.
+        const bool captioned = !p.row->labels.front().caption.empty();
+        if (!captioned) bytes->addWidget(new QLabel(QStringLiteral("Stored bytes:"), this));
         const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        for (const auto& label : p.labels) {
+        for (std::size_t i = 0; i < p.labels.size(); ++i) {
+            const auto& label = p.labels[i];
+            const std::string_view own = p.row->labels[i].caption;
+            if (!own.empty()) {
+                if (i > 0) bytes->addSpacing(12);
+                bytes->addWidget(new QLabel(Text(own), this));
+            }
             auto* value = new QLabel(this);
             value->setObjectName(QString::fromStdString(label.name));
             value->setFont(fixed);
@@ -131,6 +140,7 @@ QWidget* ConfigPageView::Build(int index, QWidget* parent) {
             if (c.Kind() == ControlKind::ComboBox) {
                 w.combo = new QComboBox(frame);
                 w.combo->setObjectName(name);
+                w.combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
                 connect(w.combo, &QComboBox::activated, this,
                         [this, index](int item) { Click(index, item); });
                 column->addWidget(w.combo);
@@ -146,7 +156,17 @@ QWidget* ConfigPageView::Build(int index, QWidget* parent) {
                     }
                     changed_();
                 });
-                column->addWidget(w.edit);
+                if (c.Kind() == ControlKind::Edit) {
+                    // A field typed in hexadecimal says so after it.
+                    auto* row = new QHBoxLayout;
+                    row->setSpacing(6);
+                    row->addWidget(w.edit);
+                    row->addWidget(new QLabel(QStringLiteral("Hex"), frame));
+                    row->addStretch(1);
+                    column->addLayout(row);
+                } else {
+                    column->addWidget(w.edit);
+                }
             }
             w.outer = frame;
             break;
@@ -174,6 +194,14 @@ QWidget* ConfigPageView::BuildRadioGroup(int index, const ConfigModel::Control& 
     w.group->setObjectName(Text(c.Name()));
     auto* grid = new QGridLayout(w.group);
     grid->setContentsMargins(14, 12, 14, 12);
+    // Buttons inside a titled group without a title of their own stand in
+    // it as plain buttons.
+    if (c.caption.empty() && !c.row->parent.empty()) {
+        w.group->setFlat(true);
+        w.group->setStyleSheet(
+            QStringLiteral("QGroupBox { border: none; margin: 0; padding: 0; }"));
+        grid->setContentsMargins(0, 0, 0, 0);
+    }
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(6);
     w.buttons = new QButtonGroup(w.group);
@@ -203,7 +231,10 @@ void ConfigPageView::RenderRadioGroup(Widgets& w, const ConfigModel::Control& c)
         buttons = w.buttons->buttons();
     }
     for (int i = 0; i < count; ++i) {
-        w.buttons->button(i)->setText(QString::fromStdString(c.items[static_cast<std::size_t>(i)]));
+        QAbstractButton* button = w.buttons->button(i);
+        button->setText(QString::fromStdString(c.items[static_cast<std::size_t>(i)]));
+        // An item shown for a code the chip reserves cannot be chosen.
+        button->setEnabled(c.Offered(i));
     }
     if (c.value >= 0 && c.value < count) {
         w.buttons->button(c.value)->setChecked(true);
@@ -241,6 +272,12 @@ void ConfigPageView::Render() {
                     w.combo->addItems(items);
                 } else {
                     for (int k = 0; k < items.size(); ++k) w.combo->setItemText(k, items[k]);
+                }
+                // Items shown for codes the chip reserves cannot be chosen.
+                if (auto* list = qobject_cast<QStandardItemModel*>(w.combo->model())) {
+                    for (int k = 0; k < items.size(); ++k) {
+                        list->item(k)->setEnabled(c.Offered(k));
+                    }
                 }
                 w.combo->setCurrentIndex(c.value);
                 break;
