@@ -23,6 +23,8 @@ const char* const kUsageText =
     "  --settings FILE      keep the persisted settings in FILE (INI)\n"
     "  --data-dir DIR       program directory (device data files, sounds)\n"
     "  --answer A           how Abort/Retry/Ignore boxes are answered\n"
+    "  --progress           a line per 10% of each operation step, with the time\n"
+    "                       left, on standard error\n"
     "  -e COMMAND           run COMMAND (may be repeated)\n"
     "  --help, --version\n"
     "\n"
@@ -31,13 +33,18 @@ const char* const kUsageText =
     "  clear                     empty the message log\n"
     "  panel                     print the information labels and enabled buttons\n"
     "  devices                   list every device of both data files\n"
+    "  find TEXT                 the devices whose name contains TEXT (case, blanks\n"
+    "                            and punctuation ignored), best match first\n"
     "  select [--file DATAFILE] MANUFACTURER DEVICE\n"
     "                            the Select command with that device chosen; --file\n"
     "                            KARVO_e.usb or KARVO_m.usb for a name in both files\n"
-    "  checksum                  print the checksum label\n"
+    "  checksum [--crc32]        print the checksum label, or the CRC-32 (zlib) of\n"
+    "                            the device's area 0 .. LastAddr in the buffer\n"
     "  dump START [COUNT]        print buffer bytes, 16 a line\n"
     "  poke ADDRESS BYTE...      write bytes into the buffer as the hex editor does\n"
     "  blank, read, program, verify, erase   run the operation as its button does\n"
+    "  verify --all              verify; after a difference, read the chip into a\n"
+    "                            scratch copy and list every differing range\n"
     "  firmware FILE             update the programmer's firmware from FILE (Intel\n"
     "                            HEX or .kfw image), the update window's lines as\n"
     "                            they appear\n"
@@ -108,6 +115,8 @@ std::optional<CliOptions> ParseCliOptions(int argc, const char* const* argv, std
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
+        } else if (arg == "--progress") {
+            options.progress = true;
         } else if (!arg.empty() && arg[0] == '-') {
             error = "unknown option " + std::string(arg);
             return std::nullopt;

@@ -15,6 +15,7 @@ struct CliOptions {
     std::string script;
     bool help = false;
     bool version = false;
+    bool progress = false;  // a line per tenth of each step on standard error
 };
 
 // nullopt on a usage error, with the reason in error.

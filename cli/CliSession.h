@@ -41,6 +41,7 @@ class CliSession {
     StderrPrompts& Prompts() { return prompts_; }
     QueuedUiThread& Ui() { return ui_; }
     VirtualProgrammer* Virtual() { return programmer_; }
+    HeadlessProgressFactory& Progress() { return progress_; }
 
     // maxArgs < 0: no upper bound.
     void Register(const std::string& name, int minArgs, int maxArgs, Handler handler);

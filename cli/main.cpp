@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "firmware/FirmwareUpdater.h"
 #include "firmware/HeadlessUpdateWindow.h"
+#include "operations/TimeLeft.h"
 #include "session/ProgramDirectory.h"
 #include "settings/QSettingsStore.h"
 #include "virtual/ProgrammerChoice.h"
@@ -102,6 +103,15 @@ int main(int argc, char** argv) {
     CliSession session({log, view, prompts, sounds, *store, *usb, clock, firmwareUpdate,
                         programmer.virtualProgrammer.get()},
                        prompts, programmer.virtualProgrammer.get());
+    // Standard output is the log; progress is company for a waiting user.
+    ProgressLines progressLines(
+        [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    if (options->progress) {
+        session.Progress().observer = [&progressLines](const HeadlessProgressWindow::State& s,
+                                                       const std::function<void()>&) {
+            progressLines.Update(s.caption, s.maximum, s.value, s.atMs);
+        };
+    }
 
     return session.RunAll(commands);
 }

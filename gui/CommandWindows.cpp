@@ -5,6 +5,7 @@
 #include "config/ui/ConfigWindow.h"
 #include "editor/ui/HexEditorWindow.h"
 #include "operations/ui/ProgressWindows.h"
+#include "operations/ui/TfrmDifferences.h"
 #include "settings/ui/OptionsWindow.h"
 
 namespace karvo::ui {
@@ -17,6 +18,7 @@ CommandWindows MakeCommandWindows(QWidget* owner) {
     windows.fileFormat = std::make_unique<FileFormatWindow>(owner);
     windows.fileProgress = std::make_unique<FileProgressWindow>(owner);
     windows.progress = std::make_unique<ProgressWindows>(owner);
+    windows.differences = std::make_unique<DifferencesWindow>(owner);
     windows.config = std::make_unique<ConfigWindow>(owner);
     windows.editor = std::make_unique<HexEditorWindow>(owner);
     return windows;

@@ -5,9 +5,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  libhidapi-dev libfmt-dev nlohmann-json3-dev
+  libhidapi-dev libfmt-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  srecord
+  srecord file
   clang-format clang-tidy
   gcc-avr binutils-avr avr-libc sdcc gputils xc3sprog
 )

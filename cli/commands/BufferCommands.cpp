@@ -3,14 +3,29 @@
 #include <fmt/format.h>
 
 #include "CliSession.h"
+#include "buffer/AreaCrc.h"
 #include "commands/Commands.h"
 
 namespace karvo::cli {
 
 namespace {
 
-int Checksum(MainPresenter& presenter) {
-    std::printf("%s\n", presenter.Panel().Label(PanelLabel::CheckL).c_str());
+// checksum [--crc32]: the label, or the CRC-32 of the same area as its
+// tooltip gives it, eight digits as build tools print it.
+int Checksum(MainPresenter& presenter, const CliSession::Words& args) {
+    if (args.empty()) {
+        std::printf("%s\n", presenter.Panel().Label(PanelLabel::CheckL).c_str());
+    } else if (args[0] == "--crc32") {
+        const auto crc = DeviceAreaCrc32(presenter.Buffer());
+        if (!crc) {
+            Complain("checksum --crc32: no device is selected");
+            return kFailed;
+        }
+        std::printf("%08X\n", crc->crc);
+    } else {
+        Complain("usage: checksum [--crc32]");
+        return kUsage;
+    }
     std::fflush(stdout);
     return kOk;
 }
@@ -77,8 +92,9 @@ int Poke(MainPresenter& presenter, const CliSession::Words& args) {
 
 void RegisterBufferCommands(CliSession& session) {
     MainPresenter& presenter = session.Presenter();
-    session.Register("checksum", 0, 0,
-                     [&presenter](const CliSession::Words&) { return Checksum(presenter); });
+    session.Register("checksum", 0, 1, [&presenter](const CliSession::Words& args) {
+        return Checksum(presenter, args);
+    });
     session.Register("dump", 1, 2,
                      [&presenter](const CliSession::Words& args) { return Dump(presenter, args); });
     session.Register("poke", 2, -1,

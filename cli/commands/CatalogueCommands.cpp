@@ -7,6 +7,7 @@
 #include "CliSession.h"
 #include "catalogue/DataFileNames.h"
 #include "catalogue/DeviceDataFile.h"
+#include "catalogue/DeviceSearch.h"
 #include "catalogue/SelectCommand.h"
 #include "commands/Commands.h"
 
@@ -46,22 +47,32 @@ constexpr std::pair<const char*, int> kFiles[] = {
     {kMicroFileName, SelectionModel::kMicro},
 };
 
+// One line of the devices and find commands.
+void PrintDevice(const CatalogueEntry& e) {
+    const DeviceRecord& r = e.record;
+    std::printf("%s\t%s\t%s\t%c\t%02X\t%02X\t%X\n", e.fileName.c_str(), e.manufacturer.c_str(),
+                r.DevName().c_str(), r.Family() != Family::None ? Letter(r.Family()) : '?',
+                r.Algorithm(), r.ConfigType(), static_cast<std::uint32_t>(r.LastAddr()));
+}
+
 int Devices() {
-    for (const auto& [name, family] : kFiles) {
-        const auto file = DeviceDataFile::Open(name);
-        if (!file) continue;
-        const auto& manufacturers = file->Manufacturers();
-        for (std::size_t m = 0; m < manufacturers.size(); ++m) {
-            for (std::size_t j = 0; j < manufacturers[m].deviceCount; ++j) {
-                const DeviceRecord r = *file->Record(m, j);
-                std::printf("%s\t%s\t%s\t%c\t%02X\t%02X\t%X\n", name, manufacturers[m].name.c_str(),
-                            r.DevName().c_str(),
-                            r.Family() != Family::None ? Letter(r.Family()) : '?', r.Algorithm(),
-                            r.ConfigType(), static_cast<std::uint32_t>(r.LastAddr()));
-            }
-        }
-    }
+    const DeviceSearch catalogue = DeviceSearch::FromProgramDirectory();
+    for (const CatalogueEntry& entry : catalogue.Entries()) PrintDevice(entry);
     std::fflush(stdout);
+    return kOk;
+}
+
+// find TEXT: the chips the selection dialog's find box lists for TEXT, best
+// first. None is a failure, so a script can test for a chip.
+int FindDevices(const std::string& text) {
+    const DeviceSearch search = DeviceSearch::FromProgramDirectory();
+    const auto found = search.Find(text);
+    for (const CatalogueEntry* entry : found) PrintDevice(*entry);
+    std::fflush(stdout);
+    if (found.empty()) {
+        Complain("no device name contains '" + text + "'");
+        return kFailed;
+    }
     return kOk;
 }
 
@@ -141,6 +152,8 @@ int Select(MainPresenter& presenter, const CliSession::Words& words) {
 void RegisterCatalogueCommands(CliSession& session) {
     MainPresenter& presenter = session.Presenter();
     session.Register("devices", 0, 0, [](const CliSession::Words&) { return Devices(); });
+    session.Register("find", 1, 1,
+                     [](const CliSession::Words& args) { return FindDevices(args[0]); });
     session.Register("select", 2, 4, [&presenter](const CliSession::Words& args) {
         return Select(presenter, args);
     });

@@ -32,6 +32,14 @@ void MemoryBuffer::Reallocate(std::uint32_t size) {
     Cursor = LoadPointer = HighestLoaded = LowestLoaded = 0;
 }
 
+void MemoryBuffer::CopyFrom(const MemoryBuffer& other) {
+    Reallocate(other.Allocated);
+    if (other.Allocated != 0) std::memcpy(storage_.get(), other.storage_.get(), other.Allocated);
+    Available = other.Available;
+    ChecksumCount = other.ChecksumCount;
+    ChecksumTotal = other.ChecksumTotal;
+}
+
 void MemoryBuffer::AllocateForStartup() {
     Reallocate(kStartupSize);
 }

@@ -27,6 +27,10 @@ class MemoryBuffer {
     // Recomputes ChecksumTotal by the family's rule and returns it.
     std::uint32_t ComputeChecksum(const DeviceRecord& device);
 
+    // This buffer becomes a copy of `other`: its image and sizes. The chip's
+    // bytes are read into such a copy when they must not touch the user's.
+    void CopyFrom(const MemoryBuffer& other);
+
     static std::uint32_t ActivationSize(const DeviceRecord& device);
     static std::uint32_t LoadSize(const DeviceRecord& device);
 

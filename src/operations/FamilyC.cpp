@@ -33,10 +33,9 @@ struct AreaSetup {
 
 // The area of AreaCode 'P', '1', '2' or '4', its buffer offset from the one
 // place the buffer layout is kept.
-AreaSetup Setup(const JobContext& job, Use use) {
-    const DeviceRecord& d = job.device;
+AreaSetup Setup(const DeviceRecord& d, char areaCode, Use use) {
     const PicAreas areas = PicAreasFor(d);
-    switch (job.AreaCode) {
+    switch (areaCode) {
         case '1':
             return {'d', areas.dataOffset.value_or(0), PicDataAreaBytes(d), "Data Area"};
         case '2':
@@ -52,6 +51,10 @@ AreaSetup Setup(const JobContext& job, Use use) {
         length -= 2;
     }
     return {'c', 0, length, "Code Area"};
+}
+
+AreaSetup Setup(const JobContext& job, Use use) {
+    return Setup(job.device, job.AreaCode, use);
 }
 
 std::string Command(const AreaSetup& area, bool write) {
@@ -204,21 +207,32 @@ constexpr AreaStep kAreaSteps[] = {{'P', 0x01}, {'1', 0x02}, {'2', 0x04}, {'4', 
 
 // The steps chosen for this operation, without any for an area the part
 // lacks: a letter the chip has no area for is never sent.
-std::uint8_t ChosenSteps(const JobContext& job) {
-    const DeviceRecord& d = job.device;
+std::uint8_t ChosenSteps(const DeviceRecord& d, std::uint8_t progBits, char opCode) {
     const std::uint8_t offered = d.StepCaps() & (PicAreaSteps(d) | kEraseStep);
-    if (job.OpCode == 'E') return offered;
-    std::uint8_t chosen = job.options.ProgBits & offered;
+    if (opCode == 'E') return offered;
+    std::uint8_t chosen = progBits & offered;
     // As with no steps at all, the code area is what is meant.
     if ((chosen & ~kEraseStep) == 0) chosen |= kCodeStep;
     return chosen;
 }
 }  // namespace
 
+std::vector<ComparedArea> PicVerifiedAreas(const DeviceRecord& device, std::uint8_t progBits) {
+    // As RunFamilyC: no steps at all means the code area.
+    const std::uint8_t steps = ChosenSteps(device, progBits == 0 ? 1 : progBits, 'V');
+    std::vector<ComparedArea> compared;
+    for (const AreaStep& step : kAreaSteps) {
+        if (!(steps & step.bit)) continue;
+        const AreaSetup area = Setup(device, step.areaCode, Use::Write);
+        compared.push_back({area.offset, area.length, area.config});
+    }
+    return compared;
+}
+
 void RunFamilyC(JobContext& job) {
     job.ErrorCount = 0;
     if (job.options.ProgBits == 0) job.options.ProgBits = 1;
-    const std::uint8_t steps = ChosenSteps(job);
+    const std::uint8_t steps = ChosenSteps(job.device, job.options.ProgBits, job.OpCode);
     const char op = job.OpCode;
 
     bool going = true;

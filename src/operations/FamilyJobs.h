@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "operations/JobContext.h"
 
 namespace karvo {
@@ -21,6 +23,15 @@ void VerifyC(JobContext& job);
 void ProgramC(JobContext& job);
 bool EraseC(JobContext& job);
 void BlankC(JobContext& job);
+
+// What a Verify compares: buffer areas, the configuration bytes through the
+// part's masks.
+struct ComparedArea {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+    bool configMasked = false;
+};
+std::vector<ComparedArea> PicVerifiedAreas(const DeviceRecord& device, std::uint8_t progBits);
 
 // Byte-wide EPROMs and EEPROMs.
 void RunFamilyE(JobContext& job);

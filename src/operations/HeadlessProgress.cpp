@@ -55,6 +55,11 @@ void HeadlessProgressWindow::SetValue(int value) {
     Notify();
 }
 
+void HeadlessProgressWindow::SetValueAt(int value, std::int64_t atMs) {
+    state_.atMs = atMs;
+    SetValue(value);
+}
+
 void HeadlessProgressWindow::RunModal() {
     ui_.RunUntil([this] { return closed_; });
 }

@@ -34,6 +34,7 @@ class HeadlessProgressWindow final : public ProgressWindowPort {
         std::string caption;
         int maximum = 0;
         int value = 0;
+        std::int64_t atMs = 0;  // the worker's clock at the value
     };
     using Observer = std::function<void(const State&, const std::function<void()>& abort)>;
 
@@ -43,6 +44,7 @@ class HeadlessProgressWindow final : public ProgressWindowPort {
     void SetCaption(const std::string& caption) override;
     void SetMaximum(int maximum) override;
     void SetValue(int value) override;
+    void SetValueAt(int value, std::int64_t atMs) override;
     void RunModal() override;
     void Close() override { closed_ = true; }
 

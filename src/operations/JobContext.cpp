@@ -7,9 +7,9 @@
 namespace karvo {
 
 JobContext::JobContext(Session& session, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
-                       char opCode)
+                       char opCode, MemoryBuffer* into)
     : link(session.Link()),
-      buffer(session.Buffer()),
+      buffer(into != nullptr ? *into : session.Buffer()),
       device(session.Device()),
       options(session.Options()),
       RunFlag(session.State().RunFlag),
@@ -55,10 +55,11 @@ void JobContext::ProgressValue(int value) {
     if (percent == shownPercent_) return;
     shownPercent_ = percent;
     Session* session = &session_;
-    ui_.Post([channel = channel_, session, value, percent] {
+    const std::int64_t atMs = clock.NowMs();
+    ui_.Post([channel = channel_, session, value, percent, atMs] {
         channel->percent = percent;
         if (channel->window != nullptr) {
-            channel->window->SetValue(value);
+            channel->window->SetValueAt(value, atMs);
         } else if (channel->aborted) {
             session->ShowFinishing(percent);
         }

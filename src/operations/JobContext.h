@@ -26,8 +26,10 @@ struct RunChannel {
 // helpers notice a programmer that stopped answering.
 class JobContext final : private LogPort {
   public:
-    JobContext(Session& session, UiThreadPort& ui, std::shared_ptr<RunChannel> channel,
-               char opCode);
+    // into: where the job's reads go instead of the session's buffer (a
+    // scratch copy of it); the caller keeps it alive until the job ends.
+    JobContext(Session& session, UiThreadPort& ui, std::shared_ptr<RunChannel> channel, char opCode,
+               MemoryBuffer* into = nullptr);
 
     THid& link;
     MemoryBuffer& buffer;

@@ -49,7 +49,7 @@ void OperationEngine::WaitForWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
-void OperationEngine::Run(char opCode) {
+void OperationEngine::Run(char opCode, std::shared_ptr<MemoryBuffer> into) {
     Clock& clock = session_.Time();
     const std::int64_t start = clock.NowMs();
     if (!session_.ProgrammerConnected() || !session_.DeviceFilesPresent()) return;
@@ -61,6 +61,7 @@ void OperationEngine::Run(char opCode) {
         return;
     }
     session_.Buffer().Cursor = 0;
+    if (!into) verifyFailed_ = false;
     session_.SetAllButtonsEnabled(false);
     channel_ = std::make_shared<RunChannel>();
     window_ = windows_.Create([this] { Abort(); });
@@ -72,7 +73,9 @@ void OperationEngine::Run(char opCode) {
         std::lock_guard lock(mutex_);
         workerDone_ = false;
     }
-    worker_ = std::thread([this, channel = channel_, opCode] { Dispatch(channel, opCode); });
+    worker_ = std::thread([this, channel = channel_, opCode, into = std::move(into)] {
+        Dispatch(channel, opCode, into);
+    });
 
     window_->RunModal();
 
@@ -89,6 +92,10 @@ void OperationEngine::Run(char opCode) {
     // only gives the link back after that.
     WaitForWorker();
     session_.LogLine(FormatElapsed(clock.NowMs() - start));
+    if ((opCode == 'V' || opCode == 'P') && session_.State().RunFlag &&
+        session_.State().ErrorCount != 0) {
+        verifyFailed_ = true;
+    }
     if (session_.State().RunFlag) {
         if (session_.State().ErrorCount != 0) {
             session_.PlayError();
@@ -119,10 +126,11 @@ void OperationEngine::WorkerEnded(const std::shared_ptr<RunChannel>& channel) {
     session_.UpdateChecksum();
 }
 
-void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode) {
+void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode,
+                               std::shared_ptr<MemoryBuffer> into) {
     {
         session_.Link().WatchRunFlag(&session_.State().RunFlag);
-        JobContext job(session_, ui_, channel, opCode);
+        JobContext job(session_, ui_, channel, opCode, into.get());
         switch (session_.Device().Family()) {
             case Family::Eprom:
                 RunFamilyE(job);

@@ -22,8 +22,10 @@ class OperationEngine final : public LinkGuard {
     OperationEngine(const OperationEngine&) = delete;
     OperationEngine& operator=(const OperationEngine&) = delete;
 
-    // The five operation buttons: 'B', 'R', 'P', 'V' or 'E'.
-    void Run(char opCode);
+    // The five operation buttons: 'B', 'R', 'P', 'V' or 'E'. With `into`,
+    // the job reads into that buffer instead of the user's; the engine keeps
+    // it alive until the worker has ended, Abort or not.
+    void Run(char opCode, std::shared_ptr<MemoryBuffer> into = nullptr);
     // The progress window's Abort button.
     void Abort();
 
@@ -34,8 +36,16 @@ class OperationEngine final : public LinkGuard {
 
     static const char* Caption(char opCode);
 
+    // The last operation was a Verify (or a Program's verify) that ended
+    // with an error, not aborted: the chip's differences are worth listing.
+    // A read into a scratch buffer leaves this as it is; any other
+    // operation, and ForgetVerify (another device), clear it.
+    bool VerifyFailed() const { return verifyFailed_; }
+    void ForgetVerify() { verifyFailed_ = false; }
+
   private:
-    void Dispatch(std::shared_ptr<RunChannel> channel, char opCode);
+    void Dispatch(std::shared_ptr<RunChannel> channel, char opCode,
+                  std::shared_ptr<MemoryBuffer> into);
     // On the user-interface thread once the worker has ended.
     void WorkerEnded(const std::shared_ptr<RunChannel>& channel);
     void JoinIfDone();
@@ -50,6 +60,7 @@ class OperationEngine final : public LinkGuard {
     std::mutex mutex_;
     std::condition_variable doneChanged_;
     bool workerDone_ = true;
+    bool verifyFailed_ = false;
     // Lets a worker's last post find out whether the engine still exists.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,9 @@ class ProgressWindowPort {
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetMaximum(int maximum) = 0;
     virtual void SetValue(int value) = 0;
+    // The value as the worker's clock stamped it, which the time-left
+    // estimate goes by; windows without one just show the value.
+    virtual void SetValueAt(int value, std::int64_t /*atMs*/) { SetValue(value); }
     // Shows the window modally; returns once Close() was called.
     virtual void RunModal() = 0;
     virtual void Close() = 0;

@@ -57,6 +57,8 @@ class MainViewPort {
   public:
     virtual ~MainViewPort() = default;
     virtual void LabelChanged(PanelLabel label, const std::string& text) = 0;
+    // A label's tooltip (the checksum's CRC-32); views without one ignore it.
+    virtual void LabelHintChanged(PanelLabel /*label*/, const std::string& /*hint*/) {}
     virtual void ButtonEnabledChanged(ToolButton button, bool enabled) = 0;
     // The programmer is finishing an aborted operation, this far (0..100);
     // -1 when it is done.

@@ -20,6 +20,14 @@ class PanelState {
         return labels_[static_cast<std::size_t>(label)];
     }
 
+    void SetHint(PanelLabel label, const std::string& hint) {
+        hints_[static_cast<std::size_t>(label)] = hint;
+        view_.LabelHintChanged(label, hint);
+    }
+    const std::string& Hint(PanelLabel label) const {
+        return hints_[static_cast<std::size_t>(label)];
+    }
+
     void SetEnabled(ToolButton button, bool enabled) {
         enabled_[static_cast<std::size_t>(button)] = enabled;
         view_.ButtonEnabledChanged(button, enabled);
@@ -37,6 +45,7 @@ class PanelState {
   private:
     MainViewPort& view_;
     std::array<std::string, kPanelLabelCount> labels_{};
+    std::array<std::string, kPanelLabelCount> hints_{};
     std::array<bool, kToolButtonCount> enabled_{};
     int finishing_ = -1;
 };

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "buffer/AreaCrc.h"
 #include "session/ProgramDirectory.h"
 
 namespace karvo {
@@ -56,6 +57,9 @@ void Session::ApplyButtonCaps() {
 std::uint32_t Session::UpdateChecksum() {
     const std::uint32_t total = buffer_.ComputeChecksum(device_);
     panel_.SetLabel(PanelLabel::CheckL, fmt::format("{:04X}", total & 0xFFFF));
+    // Beside the sum, the figure build tools print for the same bytes.
+    const auto crc = DeviceAreaCrc32(buffer_);
+    panel_.SetHint(PanelLabel::CheckL, crc ? Crc32Hint(*crc) : std::string());
     return total;
 }
 

@@ -461,6 +461,65 @@ fi
 run jedec_other_part 1 "${version} Selected : Lattice  GAL22V10\n Parameters sent OK\n Checksum given 10F1 calculated DD2F\n File NOT for Selected Device !!\n" \
   --virtual -e 'select Lattice GAL22V10' -e "load $work/blank.jed"
 
+# Finding a chip by typing: the lines of `devices` whose name holds the text,
+# the number without its maker's letters first; nothing found fails.
+"$cli" --settings "$work/find.ini" --virtual -e devices >"$work/devices" 2>&1
+line_am=$(grep -P '\tAm27C256\t' "$work/devices")
+line_at=$(grep -P '\tAT27C256R\t' "$work/devices")
+line_84=$(grep -P '\t16F84A\t' "$work/devices")
+# The maker's letters the catalogue leaves out find the part as well.
+run find_exact 0 "${version}${line_at}\n${line_84}\n${line_84}\n" --virtual -e 'find 27c256r' \
+  -e 'find 16f84a' -e 'find PIC16F84A'
+"$cli" --settings "$work/find.ini" --virtual -e 'find 27C256' | tail -n +5 >"$work/found"
+want_found=$(grep -ciP '^[^\t]*\t[^\t]*\t[a-z]*27c256' "$work/devices")
+got_found=$(wc -l <"$work/found")
+if [ "$got_found" = "$want_found" ] && [ "$want_found" -ge 3 ] && [ "$(head -1 "$work/found")" = "$line_am" ]; then
+  pass=$((pass + 1))
+else
+  fail=$((fail + 1))
+  echo "FAIL: find 27C256 lists every 27C256 ($got_found of $want_found), Am27C256 first"
+  cat "$work/found"
+fi
+run find_nothing 1 "$version" --virtual -e 'find zz99' -e 'find 27C256'
+
+# CRC-32 of the device's area: what Python's zlib says of the same bytes.
+am27c256=" Selected : AMD  Am27C256\n Parameters sent OK\n"
+head -c 32768 /dev/urandom >"$work/image.bin"
+"$cli" --settings "$work/crc.ini" --virtual -e 'select AMD Am27C256' -e "load $work/image.bin" \
+  -e 'checksum --crc32' 2>&1 | tail -1 >"$work/got"
+if command -v python3 >/dev/null; then
+  python3 -c "import sys,zlib; print('%08X' % zlib.crc32(open(sys.argv[1],'rb').read()))" "$work/image.bin" >"$work/want"
+  check crc32_python 0 "$work/want" 0 "$work/got"
+fi
+run crc32_blank 0 "${version}${am27c256}1B43EABD\n" --virtual -e 'select AMD Am27C256' -e 'checksum --crc32'
+run crc32_usage 2 "${version}${am27c256}" --virtual -e 'select AMD Am27C256' -e 'checksum --crc16'
+run crc32_no_device 1 "$version" --virtual -e 'checksum --crc32'
+
+# Every difference: three scattered places, one of them three bytes long.
+verify_fail="\n Verifying @ Vdd = 5.0V \n Compare Error\n  Compare Error @ 0x00100 Ram = 0xFF Am27C256 = 0x7F\n TIME\n"
+scratch_read=" Reading the chip to list the differences; the buffer stays as it is\n\n Read Completed\n TIME\n"
+printf '%b' "${version}${am27c256}${verify_fail}${scratch_read} 0x00100  Ram = FF  Am27C256 = 7F\n 0x04001 - 0x04003  Ram = FF FF FF  Am27C256 = 00 01 02\n 0x07FFF  Ram = FF  Am27C256 = A5\n 5 bytes differ in 3 ranges\n" >"$work/want"
+"$cli" --settings "$work/all.ini" --virtual -e 'select AMD Am27C256' -e 'virtual set 100 7F' \
+  -e 'virtual set 4001 00 01 02' -e 'virtual set 7FFF A5' -e 'verify --all' 2>"$work/err" \
+  | sed -E 's/^ [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}$/ TIME/' >"$work/got"
+check verify_all 1 "$work/want" "${PIPESTATUS[0]}" "$work/got"
+printf '%b' "${version}${am27c256}\n Verifying @ Vdd = 5.0V \n Verified OK\n TIME\n" >"$work/want"
+"$cli" --settings "$work/all.ini" --virtual -e 'select AMD Am27C256' -e 'verify --all' 2>"$work/err" \
+  | sed -E 's/^ [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}$/ TIME/' >"$work/got"
+check verify_all_same 0 "$work/want" "${PIPESTATUS[0]}" "$work/got"
+run verify_all_usage 2 "${version}${am27c256}" --virtual -e 'select AMD Am27C256' -e 'verify --everything'
+
+# --progress: a line per tenth on standard error, standard output unchanged.
+"$cli" --settings "$work/progress.ini" --progress --virtual=pace -e 'select AMD Am27C256' -e read \
+  >"$work/got" 2>"$work/err"
+st=$?
+printf 'Read %d0%%\n' 1 2 3 4 5 6 7 8 9 10 >"$work/want"
+[ $st = 0 ] && diff -u "$work/want" "$work/err" && grep -qx ' Read Completed' "$work/got" \
+  && ! grep -q '%' "$work/got" && pass=$((pass + 1)) \
+  || { fail=$((fail + 1)); echo "FAIL: --progress ($st)"; cat "$work/err"; }
+"$cli" --settings "$work/progress.ini" --virtual=pace -e 'select AMD Am27C256' -e read >/dev/null 2>"$work/err"
+[ ! -s "$work/err" ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: no progress unless asked"; cat "$work/err"; }
+
 "$cli" --help >"$work/got" 2>&1
 st=$?
 grep -q 'usage: karvo-cli' "$work/got" && [ $st = 0 ] && pass=$((pass + 1)) || { fail=$((fail + 1)); echo "FAIL: --help"; }

@@ -113,7 +113,26 @@ void TfrmMains::BuildBottomRow() {
 
     ReconnectBT = new QPushButton(QStringLiteral("Reconnect"), this);
     ReconnectBT->setObjectName(QStringLiteral("ReconnectBT"));
-    connect(ReconnectBT, &QPushButton::clicked, this, [this] { presenter_->Reconnect(); });
+    connect(ReconnectBT, &QPushButton::clicked, this, [this] {
+        presenter_->Reconnect();
+        // The programmer needs a new Select before it reads any chip.
+        if (presenter_->Engine() != nullptr) presenter_->Engine()->ForgetVerify();
+        ShowDifferencesOffer();
+    });
+
+    // Beside Clear, with the log it lists into: every difference of a
+    // failed Verify, in a window of its own. Made before the finishing bar,
+    // which covers it while an aborted operation winds down.
+    Differences = new QPushButton(QStringLiteral("Differences\u2026"), this);
+    Differences->setObjectName(QStringLiteral("Differences"));
+    Differences->setToolTip(
+        QStringLiteral("List every address where the chip differs from the buffer"));
+    Differences->setEnabled(false);
+    connect(Differences, &QPushButton::clicked, this, [this] {
+        if (presenter_->Engine() == nullptr || !windows_.differences) return;
+        DifferencesCommand(presenter_->Session(), *presenter_->Engine()).Run(*windows_.differences);
+        ShowDifferencesOffer();
+    });
 
     FinishingBar = new QProgressBar(this);
     FinishingBar->setObjectName(QStringLiteral("FinishingBar"));
@@ -135,8 +154,12 @@ void TfrmMains::ConnectCommands() {
     };
     Session& session = presenter_->Session();
     const FileCommandPorts files{*files_, *windows_.fileFormat, *windows_.fileProgress};
-    on(ToolButton::SB_Select,
-       [this, &session] { SelectCommand(session).Run(*windows_.selection); });
+    on(ToolButton::SB_Select, [this, &session] {
+        SelectCommand(session).Run(*windows_.selection);
+        // The differences of the last chip say nothing about the next.
+        if (presenter_->Engine() != nullptr) presenter_->Engine()->ForgetVerify();
+        ShowDifferencesOffer();
+    });
     on(ToolButton::SB_Option, [this, &session] { OptionsCommand(session).Run(*windows_.options); });
     on(ToolButton::SB_Load, [&session, files] { LoadCommand(session).Run(files); });
     on(ToolButton::SB_Save, [&session, files] { SaveCommand(session).Run(files); });
@@ -153,7 +176,10 @@ void TfrmMains::ConnectCommands() {
                                                            {ToolButton::SB_Verify, 'V'},
                                                            {ToolButton::SB_Erase, 'E'}};
     for (const auto& [button, opCode] : kOperations) {
-        on(button, [this, code = opCode] { presenter_->RunOperation(code); });
+        on(button, [this, code = opCode] {
+            presenter_->RunOperation(code);
+            ShowDifferencesOffer();
+        });
     }
     // Hidden, for who needs it: the firmware update with an image the user
     // picks (a genuine one, when this build carries none).
@@ -181,6 +207,8 @@ void TfrmMains::ApplyLayout() {
     Place(ClearMessages, layout.clearButton);
     Place(ReconnectBT, layout.reconnectButton);
     Place(FinishingBar, layout.finishingBar);
+    const Rect& clear = layout.clearButton;
+    Place(Differences, {clear.left + clear.width + 8, clear.top, 120, clear.height});
     Place(Memo1, layout.memo);
 }
 
@@ -211,6 +239,11 @@ void TfrmMains::closeEvent(QCloseEvent* event) {
     }
     ExitOnce();
     event->accept();
+}
+
+void TfrmMains::ShowDifferencesOffer() {
+    const OperationEngine* engine = presenter_ != nullptr ? presenter_->Engine() : nullptr;
+    Differences->setEnabled(engine != nullptr && engine->VerifyFailed());
 }
 
 void TfrmMains::ExitOnce() {

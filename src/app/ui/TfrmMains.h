@@ -10,6 +10,7 @@
 #include "catalogue/SelectionDialogPort.h"
 #include "config/ConfigDialogPort.h"
 #include "editor/HexEditorPort.h"
+#include "operations/ChipDifferences.h"
 #include "operations/ProgressWindowPort.h"
 #include "settings/OptionsDialogPort.h"
 
@@ -39,6 +40,7 @@ struct CommandWindows {
     std::unique_ptr<ProgressWindowFactory> progress;
     std::unique_ptr<ConfigDialogPort> config;
     std::unique_ptr<HexEditorPort> editor;
+    std::unique_ptr<DifferencesViewPort> differences;
 };
 using CommandWindowMaker = std::function<CommandWindows(QWidget* owner)>;
 
@@ -86,6 +88,8 @@ class TfrmMains final : public QWidget {
     void ConnectCommands();
     void ApplyLayout();
     void ExitOnce();
+    // "Differences..." is offered after a failed Verify only.
+    void ShowDifferencesOffer();
 
     std::array<QToolButton*, kToolButtonCount> toolButtons_{};
     LogView* Memo1 = nullptr;
@@ -95,6 +99,7 @@ class TfrmMains final : public QWidget {
     QPushButton* ClearMessages = nullptr;
     QPushButton* ReconnectBT = nullptr;
     QPushButton* ReFirm = nullptr;
+    QPushButton* Differences = nullptr;
     QProgressBar* FinishingBar = nullptr;
 
     std::unique_ptr<MemoLog> log_;

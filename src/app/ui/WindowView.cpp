@@ -20,6 +20,12 @@ void WindowView::LabelChanged(PanelLabel label, const std::string& text) {
            [target, value = QString::fromStdString(text)](QWidget*) { target->setText(value); });
 }
 
+void WindowView::LabelHintChanged(PanelLabel label, const std::string& hint) {
+    QLabel* target = widgets_.labels[static_cast<std::size_t>(label)];
+    PostTo(window_,
+           [target, value = QString::fromStdString(hint)](QWidget*) { target->setToolTip(value); });
+}
+
 void WindowView::ButtonEnabledChanged(ToolButton button, bool enabled) {
     const auto index = static_cast<std::size_t>(button);
     QToolButton* target = widgets_.buttons[index];

@@ -29,6 +29,7 @@ class WindowView final : public MainViewPort {
     explicit WindowView(const MainWidgets& widgets);
 
     void LabelChanged(PanelLabel label, const std::string& text) override;
+    void LabelHintChanged(PanelLabel label, const std::string& hint) override;
     void ButtonEnabledChanged(ToolButton button, bool enabled) override;
     void FinishingChanged(int percent) override;
     ScreenSize Screen() override;

@@ -1,14 +1,20 @@
 #include "catalogue/ui/TfrmSelectDevice.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "catalogue/ui/TwoColumnList.h"
@@ -53,7 +59,9 @@ void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selec
 }  // namespace
 
 TfrmSelectDevice::TfrmSelectDevice(SelectionModel& model, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(model) {
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      model_(model),
+      search_(DeviceSearch::FromProgramDirectory()) {
     setObjectName(QStringLiteral("frmSelectDevice"));
     setWindowTitle(QStringLiteral("   Select a Device"));
     AdoptOwnerLook(this, owner);
@@ -61,6 +69,7 @@ TfrmSelectDevice::TfrmSelectDevice(SelectionModel& model, QWidget* owner)
     BuildFamilies();
     BuildLists();
     BuildButtons();
+    BuildFind();
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(14);
@@ -73,6 +82,9 @@ TfrmSelectDevice::TfrmSelectDevice(SelectionModel& model, QWidget* owner)
     familyBox->setSpacing(6);
     for (QRadioButton* button : families_) familyBox->addWidget(button);
     familyColumn->addWidget(familyFrame);
+    familyColumn->addSpacing(10);
+    familyColumn->addWidget(LabelFind);
+    familyColumn->addWidget(EditFind);
     familyColumn->addStretch(1);
     auto* buttonColumn = new QHBoxLayout;
     buttonColumn->addWidget(BitBtn1);
@@ -92,14 +104,28 @@ TfrmSelectDevice::TfrmSelectDevice(SelectionModel& model, QWidget* owner)
     familyColumn->setContentsMargins(0, 0, 0, 0);
     ListBox1->setFixedWidth(kManufacturerColumnWidth);
     columns->addWidget(familyHolder);
-    columns->addLayout(manufacturerColumn);
-    columns->addLayout(deviceColumn, 1);
+    auto* lists = new QWidget(this);
+    auto* listColumns = new QHBoxLayout(lists);
+    listColumns->setContentsMargins(0, 0, 0, 0);
+    listColumns->setSpacing(14);
+    listColumns->addLayout(manufacturerColumn);
+    listColumns->addLayout(deviceColumn, 1);
+    auto* found = new QWidget(this);
+    auto* foundColumn = new QVBoxLayout(found);
+    foundColumn->setContentsMargins(0, 0, 0, 0);
+    foundColumn->addWidget(LabelFound);
+    foundColumn->addWidget(FoundList, 1);
+    listsOrFound_ = new QStackedWidget(this);
+    listsOrFound_->addWidget(lists);
+    listsOrFound_->addWidget(found);
+    columns->addWidget(listsOrFound_, 1);
     setLayout(columns);
     columns->setContentsMargins(14, 12, 14, 14);
 
     setFixedSize(kClientSize);
-    // The arrow keys move through the devices and Enter takes one.
-    ListBox2->setFocus();
+    // Typing finds a chip at once; with the box empty the arrow keys move
+    // through the devices and Enter takes one.
+    EditFind->setFocus();
     Render();
 }
 
@@ -158,6 +184,106 @@ void TfrmSelectDevice::BuildButtons() {
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmSelectDevice::BuildFind() {
+    LabelFind = Heading("Find a Device", "LabelFind", this);
+    EditFind = new QLineEdit(this);
+    EditFind->setObjectName(QStringLiteral("EditFind"));
+    EditFind->setPlaceholderText(QStringLiteral("part of a name: 27C256"));
+    EditFind->setClearButtonEnabled(true);
+    EditFind->installEventFilter(this);
+    LabelFound = Heading("", "LabelFound", this);
+    FoundList = new QTreeWidget(this);
+    FoundList->setObjectName(QStringLiteral("FoundList"));
+    FoundList->setColumnCount(3);
+    FoundList->setHeaderLabels(
+        {QStringLiteral("Device"), QStringLiteral("Manufacturer"), QStringLiteral("Type")});
+    FoundList->setRootIsDecorated(false);
+    FoundList->setUniformRowHeights(true);
+    FoundList->setSelectionMode(QAbstractItemView::SingleSelection);
+    FoundList->setFocusPolicy(Qt::NoFocus);  // the keys stay in the find box
+    FoundList->header()->setStretchLastSection(true);
+    FoundList->setColumnWidth(0, 190);
+    FoundList->setColumnWidth(1, 150);
+    connect(EditFind, &QLineEdit::textChanged, this, &TfrmSelectDevice::ShowFound);
+    connect(FoundList, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { ChooseFound(FoundList->indexOfTopLevelItem(item)); });
+    connect(FoundList, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        ChooseFound(FoundList->indexOfTopLevelItem(item));
+        accept();
+    });
+}
+
+void TfrmSelectDevice::ShowFound(const QString& text) {
+    found_ = search_.Find(text.toStdString());
+    const bool finding = !text.trimmed().isEmpty();
+    {
+        const QSignalBlocker quiet(FoundList);
+        FoundList->clear();
+        for (const CatalogueEntry* entry : found_) {
+            FoundList->addTopLevelItem(new QTreeWidgetItem(
+                {QString::fromStdString(entry->Name()), QString::fromStdString(entry->manufacturer),
+                 QString::fromLatin1(
+                     SelectionModel::kFamilyCaptions[static_cast<std::size_t>(entry->family)])}));
+        }
+    }
+    if (found_.empty()) {
+        LabelFound->setText(
+            QStringLiteral("No device name contains \u201C%1\u201D").arg(text.trimmed()));
+    } else {
+        LabelFound->setText(found_.size() == 1
+                                ? QStringLiteral("1 device found")
+                                : QStringLiteral("%1 devices found").arg(found_.size()));
+    }
+    listsOrFound_->setCurrentIndex(finding ? 1 : 0);
+    // The best match is chosen at once: Enter takes it.
+    if (!found_.empty()) FoundList->setCurrentItem(FoundList->topLevelItem(0));
+}
+
+void TfrmSelectDevice::ChooseFound(int row) {
+    if (row < 0 || row >= static_cast<int>(found_.size())) return;
+    const CatalogueEntry& entry = *found_[static_cast<std::size_t>(row)];
+    if (model_.CheckedFamily() != entry.family) model_.ClickFamily(entry.family);
+    model_.ClickManufacturer(entry.manufIndex);
+    model_.ClickDevice(entry.deviceIndex);
+    Render();
+}
+
+bool TfrmSelectDevice::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != EditFind || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool finding = listsOrFound_->currentIndex() == 1;
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            // The box has no use for them: they move through the list shown.
+            QWidget* list = finding ? static_cast<QWidget*>(FoundList) : ListBox2;
+            QKeyEvent copy(key->type(), key->key(), key->modifiers());
+            QCoreApplication::sendEvent(list, &copy);
+            return true;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Nothing found: Enter must not take the chip chosen before.
+            if (finding && found_.empty()) return true;
+            accept();
+            return true;
+        case Qt::Key_Escape:
+            // The first Escape empties the box, the next one cancels.
+            if (!EditFind->text().isEmpty()) {
+                EditFind->clear();
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmSelectDevice::Render() {

@@ -1,5 +1,7 @@
 #include "operations/ui/ProgressWindows.h"
 
+#include <QTimer>
+
 #include "common/ui/DialogPlacement.h"
 #include "operations/ui/TProgressForm.h"
 
@@ -11,6 +13,11 @@ ProgressWindow::ProgressWindow(QWidget* owner, std::function<void()> onAbort)
                      [onAbort = std::move(onAbort)] {
                          if (onAbort) onAbort();
                      });
+    // A step that moves slowly (a long erase, a big write) still counts down.
+    auto* tick = new QTimer(form_.data());
+    tick->setInterval(1000);
+    QObject::connect(tick, &QTimer::timeout, form_.data(), [this] { ShowTimeLeft(); });
+    tick->start();
 }
 
 ProgressWindow::~ProgressWindow() {
@@ -20,15 +27,39 @@ ProgressWindow::~ProgressWindow() {
 // Once closed the window shows nothing new: a late update from a worker
 // winding down after Abort changes nothing.
 void ProgressWindow::SetCaption(const std::string& caption) {
-    if (form_ && !closed_) form_->setWindowTitle(QString::fromStdString(caption));
+    if (!form_ || closed_) return;
+    form_->setWindowTitle(QString::fromStdString(caption));
+    // Another step: what the last one took says nothing about it.
+    estimate_.Start(maximum_);
+    ShowTimeLeft();
 }
 
 void ProgressWindow::SetMaximum(int maximum) {
-    if (form_ && !closed_) form_->SetMaximum(maximum);
+    if (!form_ || closed_) return;
+    form_->SetMaximum(maximum);
+    maximum_ = maximum;
+    estimate_.Start(maximum);
+    ShowTimeLeft();
 }
 
 void ProgressWindow::SetValue(int value) {
     if (form_ && !closed_) form_->SetValue(value);
+}
+
+void ProgressWindow::SetValueAt(int value, std::int64_t atMs) {
+    if (!form_ || closed_) return;
+    form_->SetValue(value);
+    estimate_.Update(value, atMs);
+    sinceValue_.start();
+    ShowTimeLeft();
+}
+
+void ProgressWindow::ShowTimeLeft() {
+    if (!form_ || closed_) return;
+    const auto last = estimate_.LastUpdateMs();
+    const std::int64_t since = sinceValue_.isValid() ? sinceValue_.elapsed() : 0;
+    const auto left = last ? estimate_.RemainingMs(*last + since) : std::nullopt;
+    form_->SetTimeLeft(left ? QString::fromStdString(FormatTimeLeft(*left)) : QString());
 }
 
 void ProgressWindow::RunModal() {

@@ -1,8 +1,10 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
 #include "operations/ProgressWindowPort.h"
+#include "operations/TimeLeft.h"
 #include "operations/ui/TProgressForm.h"
 
 namespace karvo::ui {
@@ -19,6 +21,7 @@ class ProgressWindow final : public ProgressWindowPort {
     void SetCaption(const std::string& caption) override;
     void SetMaximum(int maximum) override;
     void SetValue(int value) override;
+    void SetValueAt(int value, std::int64_t atMs) override;
     void RunModal() override;
     void Close() override;
 
@@ -29,6 +32,12 @@ class ProgressWindow final : public ProgressWindowPort {
     // Guarded: the main window owns the form too and may go first.
     QPointer<TProgressForm> form_;
     bool closed_ = false;
+    int maximum_ = 0;
+    TimeLeftEstimate estimate_;
+    // Since the last value arrived: the figure counts down between values.
+    QElapsedTimer sinceValue_;
+
+    void ShowTimeLeft();
 };
 
 class ProgressWindows final : public ProgressWindowFactory {

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,10 +40,17 @@ TProgressForm::TProgressForm(QWidget* owner)
     BitBtn1->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &TProgressForm::abortClicked);
 
+    // Left of Abort, so the window keeps its size whether a figure is shown
+    // or not; the same width on the right keeps Abort in the middle.
+    TimeLeft = new QLabel(this);
+    TimeLeft->setObjectName(QStringLiteral("TimeLeft"));
+    TimeLeft->setMinimumWidth(200);
+    TimeLeft->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(TimeLeft, 1);
     buttons->addWidget(BitBtn1);
     buttons->addStretch(1);
+    buttons->setStretch(2, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 14);
     column->setSpacing(14);
@@ -59,6 +67,10 @@ void TProgressForm::SetMaximum(int maximum) {
 void TProgressForm::SetValue(int value) {
     // Out of range the bar would ignore the value and stand still.
     ProgRun->setValue(std::clamp(value, ProgRun->minimum(), ProgRun->maximum()));
+}
+
+void TProgressForm::SetTimeLeft(const QString& text) {
+    if (TimeLeft->text() != text) TimeLeft->setText(text);
 }
 
 void TProgressForm::Finish() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -17,6 +18,8 @@ class TProgressForm final : public QDialog {
 
     void SetMaximum(int maximum);
     void SetValue(int value);
+    // "About 8 s left", or empty while there is no meaningful figure.
+    void SetTimeLeft(const QString& text);
     // Ends the window (and a running exec()); later calls change nothing.
     void Finish();
     bool Finished() const { return finished_; }
@@ -33,6 +36,7 @@ class TProgressForm final : public QDialog {
   private:
     QProgressBar* ProgRun = nullptr;
     QPushButton* BitBtn1 = nullptr;
+    QLabel* TimeLeft = nullptr;
     bool finished_ = false;
 };
 

@@ -6,11 +6,14 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "catalogue/DataFileNames.h"
 #include "catalogue/ui/IspHeaderPicture.h"
@@ -113,6 +116,8 @@ class SelectDeviceDialogTest : public QObject {
     void manufacturerClickSelectsItsFirstDevice();
     void showingTheRememberedFamilyIsNoClick();
     void deviceClickAndKeys();
+    void findsAChipByTyping();
+    void findingNothingTakesNothing();
     void endsWith_data();
     void endsWith();
     void ispNoticeLooksAsGiven();
@@ -307,6 +312,82 @@ void SelectDeviceDialogTest::deviceClickAndKeys() {
     QCOMPARE(rig.manufIndex, 0);
     QCOMPARE(rig.deviceIndex, 0);
     QCOMPARE(SelectionRig::Rows(devices), kAmdDevices);
+}
+
+void SelectDeviceDialogTest::findsAChipByTyping() {
+    // Remembered: the EPROM file, AMD, Am27C64.
+    SelectionRig rig("em", kEpromFileName, 0, 0);
+    TfrmSelectDevice& dialog = rig.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* find = dialog.FindBox();
+    QTreeWidget* found = dialog.Found();
+    // The box has the keys from the start: the user just types.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find));
+    QVERIFY(!found->isVisible());
+
+    // A chip of the other data file and manufacturer, without its prefix.
+    QTest::keyClicks(find, "f84");
+    QVERIFY(found->isVisible());
+    QCOMPARE(found->topLevelItemCount(), 1);
+    QCOMPARE(found->topLevelItem(0)->text(0), QStringLiteral("PIC16F84A"));
+    QCOMPARE(found->topLevelItem(0)->text(1), QStringLiteral("Microchip"));
+    QCOMPARE(found->topLevelItem(0)->text(2), QStringLiteral("Micro Controllers"));
+    // The best match is chosen as clicks would have chosen it.
+    QCOMPARE(rig.dataFileName, std::string(kMicroFileName));
+    QCOMPARE(rig.manufIndex, 1);
+    QCOMPARE(rig.deviceIndex, 0);
+    QVERIFY(rig.Family(3)->isChecked());
+
+    // Typing again, case ignored; Down moves to the second match.
+    find->selectAll();
+    QTest::keyClicks(find, "C256");
+    QStringList names;
+    for (int i = 0; i < found->topLevelItemCount(); ++i) names << found->topLevelItem(i)->text(0);
+    QCOMPARE(names, (QStringList{"Am27C256", "AT27C256R", "AT28C256"}));
+    QCOMPARE(rig.manufIndex, 0);
+    QCOMPARE(rig.deviceIndex, 1);
+    QTest::keyClick(find, Qt::Key_Down);
+    QCOMPARE(found->indexOfTopLevelItem(found->currentItem()), 1);
+    QCOMPARE(rig.dataFileName, std::string(kEpromFileName));
+    QCOMPARE(rig.manufIndex, 1);
+    QCOMPARE(rig.deviceIndex, 0);
+    QTest::keyClick(find, Qt::Key_Down);
+    QTest::keyClick(find, Qt::Key_Up);
+    QCOMPARE(rig.deviceIndex, 0);
+
+    // Return takes it; the lists show it when the dialog is seen again.
+    QTest::keyClick(find, Qt::Key_Return);
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(rig.model->HasValidSelection(), true);
+    QCOMPARE(dialog.Devices()->currentItem()->text(), QStringLiteral("AT27C256R"));
+}
+
+void SelectDeviceDialogTest::findingNothingTakesNothing() {
+    SelectionRig rig("em", kEpromFileName, 1, 2);
+    TfrmSelectDevice& dialog = rig.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* find = dialog.FindBox();
+    QTest::keyClicks(find, "xyz");
+    QCOMPARE(dialog.Found()->topLevelItemCount(), 0);
+    QCOMPARE(rig.Find<QLabel>("LabelFound")->text(),
+             QString::fromUtf8("No device name contains \u201Cxyz\u201D"));
+    // Enter with nothing found neither takes the earlier chip nor closes.
+    QTest::keyClick(find, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(rig.manufIndex, 1);
+    QCOMPARE(rig.deviceIndex, 2);
+    // Escape empties the box and brings the lists back; the next one cancels.
+    QTest::keyClick(find, Qt::Key_Escape);
+    QVERIFY(find->text().isEmpty());
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.Devices()->isVisible());
+    // With the box empty the arrow keys move through the devices.
+    QTest::keyClick(find, Qt::Key_Up);
+    QCOMPARE(rig.deviceIndex, 1);
+    QTest::keyClick(find, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
 }
 
 void SelectDeviceDialogTest::endsWith_data() {

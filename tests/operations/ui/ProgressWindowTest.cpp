@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include "gui/CommandWindows.h"
 #include "operations/ui/ProgressWindows.h"
 #include "operations/ui/TProgressForm.h"
+#include "operations/ui/TfrmDifferences.h"
 #include "support/CatalogueFixture.h"
 #include "support/GatedClock.h"
 #include "support/ModalDialogs.h"
@@ -124,6 +127,7 @@ class ProgressWindowTest : public QObject {
     void looksAsGiven();
     void showsCaptionAndPercentage_data();
     void showsCaptionAndPercentage();
+    void showsTheTimeLeft();
     void onlyAbortEndsIt();
     void closedBeforeShownDoesNotWait();
     void updatesAfterCloseDoNothing();
@@ -131,6 +135,7 @@ class ProgressWindowTest : public QObject {
     void postsAfterTheWindowWentAreDropped();
     void readThroughTheWindow();
     void captionFollowsTheStep();
+    void differencesAfterAFailedVerify();
     void abortDuringARead();
     void closingWhileFinishingClosesAfterTheWorker();
     void chipIdBoxOverTheProgressWindow();
@@ -177,6 +182,34 @@ void ProgressWindowTest::showsCaptionAndPercentage() {
     window.SetValue(value);
     QCOMPARE(window.Form()->windowTitle(), QStringLiteral("Blank Check"));
     QCOMPARE(window.Form()->findChild<QProgressBar*>("ProgRun")->text(), shown);
+}
+
+void ProgressWindowTest::showsTheTimeLeft() {
+    QWidget owner;
+    ProgressWindow window(&owner, {});
+    auto* left = window.Form()->findChild<QLabel*>("TimeLeft");
+    QVERIFY(left != nullptr);
+    const QSize size = window.Form()->size();
+    window.SetCaption("Read");
+    window.SetMaximum(1000);
+    // One unit a millisecond by the worker's clock; nothing while too young.
+    window.SetValueAt(0, 10000);
+    window.SetValueAt(100, 10100);
+    QCOMPARE(left->text(), QString());
+    for (int v = 200; v <= 400; v += 100) window.SetValueAt(v, 10000 + v * 5);
+    QCOMPARE(left->text(), QStringLiteral("About 3 s left"));
+    for (int v = 500; v <= 800; v += 100) window.SetValueAt(v, 10000 + v * 5);
+    QCOMPARE(left->text(), QStringLiteral("About 1 s left"));
+    window.SetMaximum(100000);
+    window.SetValueAt(0, 20000);
+    QCOMPARE(left->text(), QString());
+    for (int v = 0; v <= 40000; v += 1000) window.SetValueAt(v, 20000 + v * 10);
+    QCOMPARE(left->text(), QStringLiteral("About 10 min left"));
+    // The next step starts without a figure; the window keeps its size.
+    window.SetCaption("Verify");
+    QCOMPARE(left->text(), QString());
+    QCOMPARE(window.Form()->size(), size);
+    QCOMPARE(window.Form()->findChild<QProgressBar*>("ProgRun")->size(), QSize(600, 25));
 }
 
 void ProgressWindowTest::onlyAbortEndsIt() {
@@ -308,6 +341,45 @@ void ProgressWindowTest::captionFollowsTheStep() {
         QCOMPARE(recorder.captions.first(), QString::fromLatin1(caption));
         recorder.captions.clear();
     }
+}
+
+void ProgressWindowTest::differencesAfterAFailedVerify() {
+    OperationWindowRig rig;
+    auto* differences = rig.window->findChild<QPushButton*>("Differences");
+    QVERIFY(differences != nullptr);
+    QVERIFY(!differences->isEnabled());
+    QTest::mouseClick(rig.Button(ToolButton::SB_Verify), Qt::LeftButton);
+    QTRY_COMPARE(rig.EnabledButtons(), kAllButtons);
+    QVERIFY2(!differences->isEnabled(), "a clean Verify offers nothing");
+
+    rig.programmer.WithSocket([](std::optional<ChipModel>& chip) {
+        chip->Area('e')->bytes[0x0010] = 0x00;
+        chip->Area('e')->bytes[0x6000] = 0x5A;
+    });
+    QTest::mouseClick(rig.Button(ToolButton::SB_Verify), Qt::LeftButton);
+    QTRY_COMPARE(rig.EnabledButtons(), kAllButtons);
+    QVERIFY(differences->isEnabled());
+    const MemoryBuffer& buffer = rig.window->Presenter().Buffer();
+    const std::vector<std::uint8_t> before(buffer.Data(), buffer.Data() + buffer.Allocated);
+
+    QString listed;
+    QString title;
+    test::WhenModal<TfrmDifferences>([&](TfrmDifferences* window) {
+        listed = window->List()->toPlainText();
+        title = window->windowTitle();
+        QTest::mouseClick(window->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    });
+    QTest::mouseClick(differences, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Differences: buffer and 27C256"));
+    QCOMPARE(listed, QStringLiteral(" 0x00010  Ram = FF  27C256 = 00\n"
+                                    " 0x06000  Ram = FF  27C256 = 5A\n"
+                                    " 2 bytes differ in 2 ranges"));
+    QVERIFY(std::equal(before.begin(), before.end(), buffer.Data()));
+    QVERIFY(differences->isEnabled());
+    // Another operation, or another chip, ends the offer.
+    QTRY_COMPARE(rig.EnabledButtons(), kAllButtons);
+    QTest::mouseClick(rig.Button(ToolButton::SB_Read), Qt::LeftButton);
+    QVERIFY(!differences->isEnabled());
 }
 
 void ProgressWindowTest::abortDuringARead() {
