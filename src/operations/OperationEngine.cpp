@@ -127,7 +127,7 @@ void OperationEngine::WorkerEnded(const std::shared_ptr<RunChannel>& channel) {
 }
 
 void OperationEngine::Dispatch(std::shared_ptr<RunChannel> channel, char opCode,
-                               std::shared_ptr<MemoryBuffer> into) {
+                               const std::shared_ptr<MemoryBuffer>& into) {
     {
         session_.Link().WatchRunFlag(&session_.State().RunFlag);
         JobContext job(session_, ui_, channel, opCode, into.get());

@@ -45,7 +45,7 @@ class OperationEngine final : public LinkGuard {
 
   private:
     void Dispatch(std::shared_ptr<RunChannel> channel, char opCode,
-                  std::shared_ptr<MemoryBuffer> into);
+                  const std::shared_ptr<MemoryBuffer>& into);
     // On the user-interface thread once the worker has ended.
     void WorkerEnded(const std::shared_ptr<RunChannel>& channel);
     void JoinIfDone();
